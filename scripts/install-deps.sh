@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs every Debian package the build, the tests and the demo need. The only place that lists them.
+set -euo pipefail
+
+packages=(
+  # build
+  build-essential cmake pkg-config
+  qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools
+  libqt5serialport5-dev libqt5sql5-sqlite libqt5svg5-dev
+  qtscript5-dev
+  libcjson-dev libcups2-dev
+  # the delivered database is built from SQL text
+  sqlite3
+  # Chinese texts
+  fonts-wqy-microhei
+  # headless widget tests, screenshots and the demo tools
+  xvfb xauth imagemagick xdotool socat python3
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
