@@ -1,0 +1,11 @@
+#include "app/automation.h"
+
+#include <QByteArray>
+#include <QtGlobal>
+
+int automation::messageDismissMs()
+{
+    bool ok = false;
+    const int ms = qEnvironmentVariableIntValue("RKMENU_DISMISS_MESSAGES_MS", &ok);
+    return ok && ms >= 0 ? ms : -1;
+}

@@ -1,0 +1,124 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPoint>
+#include <QRect>
+
+class QStackedWidget;
+class QStateMachine;
+class ConfigFile;
+class ConnectPanel;
+class HelpAboutPage;
+class LogoBar;
+class OptionBar;
+class TipWidget;
+class WaittingDlg;
+class WindowHandler;
+
+// The frameless main window: home page, title bar, side panels and the flows between pages.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(MainWindow)
+
+public:
+    static constexpr int kWidth = 1024;
+    static constexpr int kHeight = 720;
+    static constexpr int kTitleHeight = 30;
+
+    // language: 0 Simplified Chinese, 1 English (the language of the database texts).
+    explicit MainWindow(int language = 1, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // Shows the message box modally; returns 1 when the user confirmed.
+    int showMessage(int type, const QString &text);
+    // Shows the busy indicator until the worker started just before finishes (plus delayMs).
+    void runBusy(int delayMs);
+    // Where a dialog of this size goes, by the window's state.
+    QPoint dialogPosition(const QSize &dialog, const QPoint &offset) const;
+
+    int mode() const { return m_mode; }
+    int language() const { return m_language; }
+    QString connectedModel() const { return m_connectedModel; }
+    bool settingsShowing() const { return m_settingsShowing; }
+
+    ConfigFile *config() const { return m_config; }
+    TipWidget *tip() const { return m_tip; }
+    WaittingDlg *waitDialog() const { return m_waitDialog; }
+    WindowHandler *titleBar() const { return m_titleBar; }
+    QStackedWidget *stack() const { return m_stack; }
+    QWidget *homePage() const { return m_homePage; }
+    LogoBar *logoBar() const { return m_logoBar; }
+    ConnectPanel *connectPanel() const { return m_connectPanel; }
+    OptionBar *optionBar() const { return m_optionBar; }
+    QWidget *connectConfig() const { return m_connectConfig; }
+    QWidget *printerInfo() const { return m_printerInfo; }
+    HelpAboutPage *helpPage() const { return m_helpPage; }
+
+signals:
+    void resetMainWidget();
+    void showConnectConfig();
+    void showPrinterInfo();
+    void hideWaitDlg();
+    void showDialogs();
+    void closeConfig();
+    void freshAdmin();
+    void moveNormal();
+    void savePrinterCompleted();
+
+private slots:
+    void onConnectPrinter();
+    void onDisconnectPrinter();
+    void onShowConnectConfig();
+    void onShowSettings();
+    void onShowTestings();
+    void onShowUpgradeFw();
+    void onShowAbout();
+    void onShowEdit();
+    void onShowAdminSettings();
+    void onBackToHome();
+    void onCloseWindow();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void buildUi();
+    void buildSidePanels();
+    QWidget *makePlaceholderPage(const QString &title);
+    void showPage(QWidget *page, bool maximized = true);
+    // Pages that talk to a printer refuse to open while none is connected.
+    bool requirePrinter();
+    void disconnectPrinter();
+
+    ConfigFile *m_config = nullptr;
+    int m_mode = 0;
+    int m_language = 1;
+    WaittingDlg *m_waitDialog = nullptr;
+    TipWidget *m_tip = nullptr;
+    QRect m_availableArea;
+    WindowHandler *m_titleBar = nullptr;
+    QStackedWidget *m_stack = nullptr;
+    QWidget *m_homePage = nullptr;
+    LogoBar *m_logoBar = nullptr;
+    ConnectPanel *m_connectPanel = nullptr;
+    OptionBar *m_optionBar = nullptr;
+    QWidget *m_connectConfig = nullptr;
+    QWidget *m_printerInfo = nullptr;
+    QWidget *m_userSettingsPage = nullptr;
+    QWidget *m_designerPage = nullptr;
+    QWidget *m_deviceTestPage = nullptr;
+    QWidget *m_firmwarePage = nullptr;
+    QWidget *m_contentsPage = nullptr;
+    HelpAboutPage *m_helpPage = nullptr;
+    QStateMachine *m_infoMachine = nullptr;
+    QStateMachine *m_configMachine = nullptr;
+    QString m_connectedModel;
+    QString m_currentTypeName;
+    bool m_errorReported = false;
+    bool m_settingsShowing = false;
+    QPoint m_dragOffset;
+};

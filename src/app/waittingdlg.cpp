@@ -1,0 +1,49 @@
+#include "app/waittingdlg.h"
+
+#include <QLabel>
+#include <QMovie>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kSize = 75;
+}
+
+WaittingDlg::WaittingDlg(QWidget *parent)
+    : QDialog(parent)
+{
+    setWindowFlags(Qt::SplashScreen);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setFixedSize(kSize, kSize);
+    setModal(true);
+    m_label = new QLabel(this);
+    m_label->setFixedSize(kSize, kSize);
+    m_label->setAlignment(Qt::AlignCenter);
+    m_movie = new QMovie(QStringLiteral(":/images/waitting_01.gif"), QByteArray(), this);
+    m_movie->setScaledSize(QSize(kSize, kSize));
+    m_label->setMovie(m_movie);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_label);
+}
+
+void WaittingDlg::finish()
+{
+    if (m_closeDelayMs > 0)
+        QTimer::singleShot(m_closeDelayMs, this, &QDialog::accept);
+    else
+        accept();
+}
+
+void WaittingDlg::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    m_movie->stop();
+    m_movie->start();
+}
+
+void WaittingDlg::hideEvent(QHideEvent *event)
+{
+    m_movie->stop();
+    QDialog::hideEvent(event);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QMovie;
+
+// Modal busy indicator shown while a worker thread runs.
+class WaittingDlg : public QDialog
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(WaittingDlg)
+
+public:
+    explicit WaittingDlg(QWidget *parent = nullptr);
+
+    void setCloseDelay(int ms) { m_closeDelayMs = ms; }
+    int closeDelay() const { return m_closeDelayMs; }
+    QMovie *movie() const { return m_movie; }
+
+public slots:
+    // The worker has finished: close now, or after the close delay.
+    void finish();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    QLabel *m_label = nullptr;
+    QMovie *m_movie = nullptr;
+    int m_closeDelayMs = 0;
+};
