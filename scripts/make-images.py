@@ -125,16 +125,16 @@ def draw_minimize():
     return c.result()
 
 
-def draw_normal_size():
-    # Shown while the window has its normal size: one window, "make it fill the screen".
+def draw_single_window():
+    # maximize: shown while the window has its normal size, "make it fill the screen".
     c = Canvas(BAR, BAR)
     c.rect(6, 6, 18, 18, outline=WHITE, width=BAR_PEN, radius=1)
     c.rect(6, 6, 18, 9, fill=WHITE, radius=1)
     return c.result()
 
 
-def draw_maximize():
-    # Shown while the window is maximised: two stacked windows, "back to normal size".
+def draw_stacked_windows():
+    # normalSize: shown while the window is maximised, "back to normal size".
     c = Canvas(BAR, BAR)
     c.line([(9, 8), (9, 5.5), (18.5, 5.5), (18.5, 15), (16, 15)], WHITE, 1.6)
     c.rect(5.5, 9, 15, 18.5, outline=WHITE, width=BAR_PEN, radius=1)
@@ -545,8 +545,8 @@ def main():
     os.makedirs(config, exist_ok=True)
 
     pngs = {
-        "back": draw_back, "minimize": draw_minimize, "maximize": draw_maximize,
-        "normalSize": draw_normal_size, "close": draw_close,
+        "back": draw_back, "minimize": draw_minimize, "maximize": draw_single_window,
+        "normalSize": draw_stacked_windows, "close": draw_close,
         "settings": draw_settings, "printer": draw_printer, "upgrade_fw": draw_upgrade_fw,
         "about": draw_about, "info": draw_info,
         "swap_vertical_circle": draw_swap_vertical_circle,
