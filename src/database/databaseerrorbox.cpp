@@ -1,0 +1,31 @@
+#include "database/databaseerrorbox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QThread>
+
+namespace {
+void showBox(const QString &title, const QString &text)
+{
+    QMessageBox::critical(nullptr,
+        QApplication::translate("SettingsDatabase", title.toUtf8().constData()),
+        QApplication::translate("SettingsDatabase", text.toUtf8().constData()),
+        QMessageBox::Cancel);
+}
+} // namespace
+
+DatabaseLocation::OpenFailureHook databaseErrorBox()
+{
+    return [](const QString &title, const QString &text) {
+        QCoreApplication *app = QCoreApplication::instance();
+        if (!app)
+            return;
+        // The engine opens the database on its worker thread; windows live on the main thread.
+        // Queued, not blocking: the main thread may be waiting for that worker to finish.
+        if (QThread::currentThread() == app->thread())
+            showBox(title, text);
+        else
+            QMetaObject::invokeMethod(
+                app, [title, text] { showBox(title, text); }, Qt::QueuedConnection);
+    };
+}

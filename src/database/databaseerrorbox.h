@@ -1,0 +1,8 @@
+#pragma once
+
+#include "database/settingsdatabase.h"
+
+// The program's way of telling that the settings file cannot be opened: a critical message box
+// without parent and a single "Cancel" button, shown on the user-interface thread whichever
+// thread the database was opened from.
+DatabaseLocation::OpenFailureHook databaseErrorBox();

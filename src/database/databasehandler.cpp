@@ -1,0 +1,78 @@
+#include "database/databasehandler.h"
+
+#include "database/contenttypetable.h"
+#include "database/formulatypetable.h"
+#include "database/usertable.h"
+
+DataBaseHandler::DataBaseHandler(const DatabaseLocation &location, QObject *parent)
+    : QObject(parent)
+    , m_location(location)
+{
+}
+
+DbResult DataBaseHandler::insertContent(const QString &chinese, const QString &english)
+{
+    return ContentTypeTable(m_location).insertContent(chinese, english);
+}
+
+DbResult DataBaseHandler::insertContent(const QString &pair)
+{
+    return ContentTypeTable(m_location).insertContent(pair);
+}
+
+DbResult DataBaseHandler::updateContent(
+    int language, const QString &oldText, const QString &newText)
+{
+    return ContentTypeTable(m_location).updateContentText(language, oldText, newText);
+}
+
+DbResult DataBaseHandler::deleteContent(int language, const QString &text)
+{
+    return ContentTypeTable(m_location).deleteContentByText(language, text);
+}
+
+DbResult DataBaseHandler::findContent(int language, const QString &text)
+{
+    const ContentRecord found = ContentTypeTable(m_location).findContentByText(language, text);
+    return found.text().isEmpty() ? DbNotFound : DbFound;
+}
+
+QStringList DataBaseHandler::contentTexts(int language)
+{
+    QStringList texts;
+    const auto contents = ContentTypeTable(m_location).allContents(language);
+    for (const ContentRecord &content : contents)
+        texts.append(content.text());
+    return texts;
+}
+
+DbResult DataBaseHandler::insertFormula(const QString &expression)
+{
+    return FormulaTypeTable(m_location).insertFormula(expression);
+}
+
+DbResult DataBaseHandler::updateFormula(const QString &oldExpression, const QString &newExpression)
+{
+    return FormulaTypeTable(m_location).updateFormula(oldExpression, newExpression);
+}
+
+DbResult DataBaseHandler::deleteFormula(const QString &expression)
+{
+    return FormulaTypeTable(m_location).deleteFormula(expression);
+}
+
+DbResult DataBaseHandler::findFormula(const QString &expression)
+{
+    return FormulaTypeTable(m_location).findFormulas(expression).isEmpty() ? DbNotFound : DbFound;
+}
+
+QStringList DataBaseHandler::formulaExpressions()
+{
+    return FormulaTypeTable(m_location).allFormulas().keys();
+}
+
+void DataBaseHandler::checkLogin(QString username, QString hashSum)
+{
+    const UserRecord user = UserTable(m_location).findUser(username, hashSum);
+    emit checkLoginResult(!user.userName().isEmpty());
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <functional>
+
+#include <QSqlDatabase>
+#include <QString>
+
+// Where the settings file lies and how a failed open reaches the user. The core shows no
+// windows itself: the program hands in a hook that shows the message box (see
+// databaseerrorbox.h); tests hand in a counter or nothing.
+class DatabaseLocation
+{
+public:
+    using OpenFailureHook = std::function<void(const QString &title, const QString &text)>;
+
+    static constexpr int kDefaultBusyTimeoutMs = 5000;
+
+    DatabaseLocation() = default;
+    explicit DatabaseLocation(const QString &filePath, OpenFailureHook onOpenFailure = {});
+    // SWTDatabase.db in the program's own folder.
+    static DatabaseLocation besideProgram(OpenFailureHook onOpenFailure = {});
+
+    QString filePath() const { return m_filePath; }
+    // How long a statement waits for another process's lock before it fails.
+    int busyTimeoutMs() const { return m_busyTimeoutMs; }
+    void setBusyTimeoutMs(int ms) { m_busyTimeoutMs = ms; }
+    void reportOpenFailure() const;
+
+private:
+    QString m_filePath;
+    OpenFailureHook m_onOpenFailure;
+    int m_busyTimeoutMs = kDefaultBusyTimeoutMs;
+};
+
+namespace SettingsDatabase {
+inline constexpr char kFileName[] = "SWTDatabase.db";
+inline constexpr char kDriver[] = "QSQLITE";
+// The message box texts, for translation by whoever shows them.
+extern const char *const kOpenFailedTitle;
+extern const char *const kOpenFailedText;
+
+// The connection this thread uses: the default connection on the thread that owns the
+// application, a connection of its own on every worker thread (a Qt connection may only be used
+// by the thread that made it).
+QString connectionName();
+// True while a DatabaseTransaction spans several operations on this thread's connection.
+bool isHeld(const QSqlDatabase &db);
+} // namespace SettingsDatabase
+
+// Opens this thread's connection on the location's file and returns it, open or not. A failed
+// open is reported through the location's hook; the statements run on the handle then fail.
+QSqlDatabase openSettingsDatabase(const DatabaseLocation &location);
+
+// Spans several changing operations with one transaction, so that a multi-step change (a whole
+// design, a printer type with all its rows) is stored whole or not at all. While it lives, the
+// table-access operations on this thread join it instead of committing on their own.
+class DatabaseTransaction
+{
+public:
+    explicit DatabaseTransaction(const DatabaseLocation &location);
+    ~DatabaseTransaction();
+    DatabaseTransaction(const DatabaseTransaction &) = delete;
+    DatabaseTransaction &operator=(const DatabaseTransaction &) = delete;
+
+    bool isActive() const { return m_active; }
+    // Commits; on failure rolls back. Returns false when nothing was stored.
+    bool commit();
+    void rollback();
+
+private:
+    void release();
+
+    QSqlDatabase m_db;
+    bool m_active = false;
+};
