@@ -9,3 +9,9 @@ int automation::messageDismissMs()
     const int ms = qEnvironmentVariableIntValue("RKMENU_DISMISS_MESSAGES_MS", &ok);
     return ok && ms >= 0 ? ms : -1;
 }
+
+QString automation::instanceKey()
+{
+    const QString key = qEnvironmentVariable("RKMENU_INSTANCE_KEY");
+    return key.isEmpty() ? QStringLiteral("RKMENU_Setwright") : key;
+}

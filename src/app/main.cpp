@@ -2,6 +2,7 @@
 #include <QCommandLineParser>
 #include <QTranslator>
 
+#include "app/automation.h"
 #include "app/mainwindow.h"
 #include "app/singleinstance.h"
 #include "app/tipwidget.h"
@@ -33,7 +34,7 @@ int main(int argc, char *argv[])
     QCoreApplication::installTranslator(&translator);
     const int language = translated ? kLanguageChinese : kLanguageEnglish;
 
-    SingleInstance guard;
+    SingleInstance guard(automation::instanceKey());
     if (!guard.acquire()) {
         TipWidget refusal;
         refusal.setMessage(QObject::tr("The software is already running!"), TipWidget::Info);
