@@ -1,5 +1,6 @@
 # Feeds the SQL files, in name order, to sqlite3 to make the database.
 find_program(SQLITE3 sqlite3 REQUIRED)
+string(REPLACE "|" ";" SQL "${SQL}")
 foreach(f ${SQL})
   execute_process(COMMAND ${SQLITE3} -bail ${OUT} INPUT_FILE ${f} RESULT_VARIABLE rc ERROR_VARIABLE err)
   if(NOT rc EQUAL 0)
