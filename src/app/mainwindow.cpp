@@ -25,6 +25,7 @@
 #include "app/waittingdlg.h"
 #include "app/windowhandler.h"
 #include "comm/connectpanel.h"
+#include "comm/printerinfo.h"
 #include "components/helpaboutpage.h"
 
 namespace {
@@ -182,8 +183,9 @@ void MainWindow::buildSidePanels()
     };
     m_connectConfig = panel(tr("Port Config"),
                             QRect(kConfigPanelX, kTitleHeight, kConfigPanelWidth, kHeight - kTitleHeight));
-    m_printerInfo = panel(tr("Printer Info"),
-                          QRect(0, kTitleHeight, kInfoPanelWidth, kHeight - kTitleHeight));
+    m_printerInfo = new PrinterInfo(this);
+    m_printerInfo->setGeometry(0, kTitleHeight, kInfoPanelWidth, kHeight - kTitleHeight);
+    m_printerInfo->lower();
 
     m_infoMachine = makeSlide(this, m_stack,
                               QRect(kInfoPanelWidth, kTitleHeight, kWidth - kInfoPanelWidth,
@@ -260,6 +262,7 @@ void MainWindow::onDisconnectPrinter()
 void MainWindow::disconnectPrinter()
 {
     emit resetMainWidget();
+    m_printerInfo->clearInfo();
     m_connectedModel.clear();
     m_connectPanel->setConnected(false);
 }

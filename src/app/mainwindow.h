@@ -11,6 +11,7 @@ class ConnectPanel;
 class HelpAboutPage;
 class LogoBar;
 class OptionBar;
+class PrinterInfo;
 class TipWidget;
 class WaittingDlg;
 class WindowHandler;
@@ -52,7 +53,7 @@ public:
     ConnectPanel *connectPanel() const { return m_connectPanel; }
     OptionBar *optionBar() const { return m_optionBar; }
     QWidget *connectConfig() const { return m_connectConfig; }
-    QWidget *printerInfo() const { return m_printerInfo; }
+    PrinterInfo *printerInfo() const { return m_printerInfo; }
     HelpAboutPage *helpPage() const { return m_helpPage; }
 
 signals:
@@ -107,7 +108,7 @@ private:
     ConnectPanel *m_connectPanel = nullptr;
     OptionBar *m_optionBar = nullptr;
     QWidget *m_connectConfig = nullptr;
-    QWidget *m_printerInfo = nullptr;
+    PrinterInfo *m_printerInfo = nullptr;
     QWidget *m_userSettingsPage = nullptr;
     QWidget *m_designerPage = nullptr;
     QWidget *m_deviceTestPage = nullptr;
