@@ -14,7 +14,7 @@ INSERT INTO stage_optset (optset, value, en, zh) VALUES
 INSERT INTO stage_page (printer, page, layout, en, zh) VALUES
     ('RK-5200', 0, 0, 'Print Setup', '打印设置'),
     ('RK-5200', 1, 0, 'Paper Setup', '纸张设置'),
-    ('RK-5200', 1, 1, 'Tear-off and Margins', '撕纸与边距'),
+    ('RK-5200', 1, 1, 'Paper Setup', '纸张设置'),
     ('RK-5200', 2, 0, 'Character Setup', '字符设置'),
     ('RK-5200', 3, 0, 'Interface Setup', '接口设置'),
     ('RK-5200', 4, 0, 'Other Setup', '其他设置'),

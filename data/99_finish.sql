@@ -23,6 +23,13 @@ INSERT INTO must SELECT 'overlap: ' || a.printer || ' ' || a.pos || '/' || b.pos
     FROM stage_row a JOIN stage_row b ON a.printer = b.printer AND a.rowid < b.rowid
     WHERE a.pos > 0 AND b.pos > 0 AND a.kind IN (1, 3, 5) AND b.kind IN (1, 3, 5)
       AND a.pos < b.pos + max(b.len, 1) AND b.pos < a.pos + max(a.len, 1);
+-- The page list shows one title per page: every section of a page carries the page's title.
+INSERT INTO must SELECT 'one title per page: ' || printer || ' ' || page, count(DISTINCT en) = 1
+    FROM stage_page GROUP BY printer, page;
+INSERT INTO must SELECT 'titles differ between pages: ' || printer || ' ' || en,
+    count(DISTINCT page) = 1 FROM stage_page GROUP BY printer, en;
+INSERT INTO must SELECT 'pages numbered from 0: ' || printer,
+    max(page) + 1 = count(DISTINCT page) FROM stage_page GROUP BY printer;
 INSERT INTO must SELECT 'page exists: ' || r.printer || ' ' || r.page, 0
     FROM stage_row r WHERE NOT EXISTS
         (SELECT 1 FROM stage_page p WHERE p.printer = r.printer AND p.page = r.page);
