@@ -9,7 +9,9 @@ INSERT INTO stage_optset (optset, value, en, zh) VALUES
     ('quality_old', 1, 'High speed draft', '高速草稿'), ('quality_old', 2, 'Draft quality', '草稿质量'),
     ('quality_old', 3, 'Near letter quality', '准信函质量'), ('quality_old', 4, 'Letter quality', '信函质量'),
     ('quality_new', 0, 'High speed draft', '高速草稿'), ('quality_new', 1, 'Draft quality', '草稿质量'),
-    ('quality_new', 2, 'Near letter quality', '准信函质量'), ('quality_new', 3, 'Letter quality', '信函质量');
+    ('quality_new', 2, 'Near letter quality', '准信函质量'), ('quality_new', 3, 'Letter quality', '信函质量'),
+    ('buffer', 0, '1 KB', '1 KB'), ('buffer', 1, '8 KB', '8 KB'), ('buffer', 2, '32 KB', '32 KB'),
+    ('buffer', 3, '64 KB', '64 KB');
 
 INSERT INTO stage_page (printer, page, layout, en, zh) VALUES
     ('RK-5200', 0, 0, 'Print Setup', '打印设置'),
@@ -93,7 +95,7 @@ INSERT INTO stage_row (printer, page, row, kind, pos, len, optset, en, zh, rf, w
     ('RK-5200', 3, 2, 3, 241, 1, 'databits', 'Data Bits', '数据位', '', '', 0, 0, '232', '-2', '', ''),
     ('RK-5200', 3, 3, 3, 242, 1, 'parity', 'Parity', '校验', '', '', 0, 0, '232', '-2', '', ''),
     ('RK-5200', 3, 4, 3, 243, 1, 'flow', 'Flow Control', '流控制', '', '', 0, 0, '232', '-2', '', ''),
-    ('RK-5200', 3, 5, 5, 244, 2, NULL, 'Receive Buffer (KB)', '接收缓冲区 (KB)', 'H*256+L', 'H=Math.floor(value/256);L=value%256', 1, 64, '', '',
+    ('RK-5200', 3, 5, 3, 244, 1, 'buffer', 'Receive Buffer', '接收缓冲区', '', '', 0, 0, '', '',
      '◆A small buffer returns control to the application sooner.', '◆缓冲区越小，应用程序越早结束打印。');
 
 -- Other Setup
@@ -120,6 +122,7 @@ INSERT INTO stage_row (printer, page, row, col, kind, en, zh, grp, role, action,
     ('RK-5200', 5, 7, 0, 2, 'Undo', '撤销', 'Dot adjustment undo', 0, 1, 0),
     ('RK-5200', 5, 7, 1, 2, 'Test Print', '打印测试', 'Dot adjustment test', 0, 1, 240000),
     ('RK-5200', 5, 8, 1, 5, 'Test Number', '测试编号', 'Dot adjustment', 88, 0, 0);
+UPDATE stage_row SET minv = 1, maxv = 99 WHERE printer = 'RK-5200' AND en = 'Test Number';
 
 -- RK-5200_NEW: the same design, print quality counted from 0, and the quiet head option.
 INSERT INTO stage_page (printer, page, layout, en, zh, byteposition, valid)

@@ -69,3 +69,4 @@ INSERT INTO stage_row (printer, page, row, col, kind, en, zh, grp, role, action,
     ('RP-58S', 4, 6, 0, 2, 'Undo', '撤销', 'Dot adjustment undo', 0, 1, 0),
     ('RP-58S', 4, 6, 1, 2, 'Test Print', '打印测试', 'Dot adjustment test', 0, 1, 240000),
     ('RP-58S', 4, 7, 1, 5, 'Test Number', '测试编号', 'Dot adjustment', 88, 0, 0);
+UPDATE stage_row SET minv = 1, maxv = 99 WHERE printer = 'RP-58S' AND en = 'Test Number';
