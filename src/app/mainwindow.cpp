@@ -8,12 +8,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPropertyAnimation>
 #include <QScreen>
-#include <QSignalTransition>
 #include <QStackedWidget>
-#include <QState>
-#include <QStateMachine>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -21,9 +17,11 @@
 #include "app/dialogplacement.h"
 #include "app/logobar.h"
 #include "app/optionbar.h"
+#include "app/slidearea.h"
 #include "app/tipwidget.h"
 #include "app/waittingdlg.h"
 #include "app/windowhandler.h"
+#include "comm/connectconfig.h"
 #include "comm/connectpanel.h"
 #include "comm/printerinfo.h"
 #include "components/helpaboutpage.h"
@@ -32,29 +30,8 @@ namespace {
 constexpr int kModeLocked = 3;
 constexpr int kDragStripHeight = 30;
 constexpr int kDragFollowHeight = 70;
-constexpr int kConfigPanelX = 720;
 constexpr int kConfigPanelWidth = 304;
 constexpr int kInfoPanelWidth = 300;
-const QRect kStackRest(0, MainWindow::kTitleHeight, MainWindow::kWidth,
-                       MainWindow::kHeight - MainWindow::kTitleHeight);
-
-// A two-state slide of the stack: rest ↔ open, animated both ways.
-QStateMachine *makeSlide(QObject *owner, QWidget *stack, const QRect &open,
-                         void (MainWindow::*opener)(), void (MainWindow::*closer)(), MainWindow *window)
-{
-    auto *machine = new QStateMachine(owner);
-    auto *rest = new QState(machine);
-    auto *opened = new QState(machine);
-    rest->assignProperty(stack, "geometry", kStackRest);
-    opened->assignProperty(stack, "geometry", open);
-    auto *toOpen = rest->addTransition(window, opener, opened);
-    auto *toRest = opened->addTransition(window, closer, rest);
-    toOpen->addAnimation(new QPropertyAnimation(stack, "geometry", machine));
-    toRest->addAnimation(new QPropertyAnimation(stack, "geometry", machine));
-    machine->setInitialState(rest);
-    machine->start();
-    return machine;
-}
 } // namespace
 
 // The images live in a static library, so they are registered by hand (outside any namespace).
@@ -121,7 +98,6 @@ void MainWindow::buildUi()
 
     m_stack = new QStackedWidget(this);
     m_stack->addWidget(m_homePage);
-    setCentralWidget(m_stack);
 
     m_titleBar = new WindowHandler(this);
     m_titleBar->setFixedHeight(kTitleHeight);
@@ -168,32 +144,19 @@ void MainWindow::buildUi()
 
 void MainWindow::buildSidePanels()
 {
-    auto panel = [this](const QString &title, const QRect &geometry) {
-        auto *w = new QWidget(this);
-        w->setAttribute(Qt::WA_StyledBackground);
-        w->setStyleSheet(QStringLiteral("background:#ECF0F1;"));
-        w->setGeometry(geometry);
-        auto *label = new QLabel(QStringLiteral("<b>%1</b>").arg(title), w);
-        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        auto *layout = new QVBoxLayout(w);
-        layout->addWidget(label);
-        layout->addStretch();
-        w->lower(); // under the central widget until the stack slides aside
-        return w;
-    };
-    m_connectConfig = panel(tr("Port Config"),
-                            QRect(kConfigPanelX, kTitleHeight, kConfigPanelWidth, kHeight - kTitleHeight));
-    m_printerInfo = new PrinterInfo(this);
-    m_printerInfo->setGeometry(0, kTitleHeight, kInfoPanelWidth, kHeight - kTitleHeight);
-    m_printerInfo->lower();
+    m_connectConfig = new ConnectConfig(m_config);
+    connect(m_connectConfig, &ConnectConfig::Portsettingok, this, &MainWindow::onPortSettingOk);
+    connect(m_connectConfig, &ConnectConfig::sendMessagebox, this,
+            [this](int type, const QString &msg) { showMessage(type, msg); });
+    m_connectConfig->loadConfig();
 
-    m_infoMachine = makeSlide(this, m_stack,
-                              QRect(kInfoPanelWidth, kTitleHeight, kWidth - kInfoPanelWidth,
-                                    kHeight - kTitleHeight),
-                              &MainWindow::showPrinterInfo, &MainWindow::resetMainWidget, this);
-    m_configMachine = makeSlide(this, m_stack,
-                                QRect(0, kTitleHeight, kConfigPanelX, kHeight - kTitleHeight),
-                                &MainWindow::showConnectConfig, &MainWindow::resetMainWidget, this);
+    m_printerInfo = new PrinterInfo;
+    m_slideArea = new SlideArea(m_stack, m_printerInfo, kInfoPanelWidth, m_connectConfig,
+                                kConfigPanelWidth, this);
+    setCentralWidget(m_slideArea);
+    connect(this, &MainWindow::showPrinterInfo, m_slideArea, &SlideArea::openLeft);
+    connect(this, &MainWindow::showConnectConfig, m_slideArea, &SlideArea::openRight);
+    connect(this, &MainWindow::resetMainWidget, m_slideArea, &SlideArea::closePanels);
 }
 
 QWidget *MainWindow::makePlaceholderPage(const QString &title)
@@ -211,9 +174,23 @@ QWidget *MainWindow::makePlaceholderPage(const QString &title)
 
 int MainWindow::showMessage(int type, const QString &text)
 {
+    return showMessageAt(type, text, placement::kMessageOffset);
+}
+
+int MainWindow::showMessageAt(int type, const QString &text, const QPoint &offset)
+{
     m_tip->setMessage(text, type);
-    m_tip->move(dialogPosition(m_tip->size(), placement::kMessageOffset));
+    m_tip->move(dialogPosition(m_tip->size(), offset));
     return m_tip->exec();
+}
+
+void MainWindow::onPortSettingOk()
+{
+    if (showMessageAt(TipWidget::Success, tr("Port setting successful."), placement::kPortSettingOffset)
+        == QDialog::Accepted) {
+        showNormal();
+        emit resetMainWidget();
+    }
 }
 
 void MainWindow::runBusy(int delayMs)
@@ -265,6 +242,8 @@ void MainWindow::disconnectPrinter()
     m_printerInfo->clearInfo();
     m_connectedModel.clear();
     m_connectPanel->setConnected(false);
+    if (m_mode == kModeLocked)
+        m_connectConfig->setPortChangeEnabled(false);
 }
 
 void MainWindow::onShowConnectConfig()
@@ -272,6 +251,7 @@ void MainWindow::onShowConnectConfig()
     m_connectConfig->show();
     emit resetMainWidget();
     emit showConnectConfig();
+    m_connectConfig->refreshPorts();
 }
 
 void MainWindow::onShowSettings()

@@ -5,13 +5,14 @@
 #include <QRect>
 
 class QStackedWidget;
-class QStateMachine;
 class ConfigFile;
+class ConnectConfig;
 class ConnectPanel;
 class HelpAboutPage;
 class LogoBar;
 class OptionBar;
 class PrinterInfo;
+class SlideArea;
 class TipWidget;
 class WaittingDlg;
 class WindowHandler;
@@ -33,6 +34,7 @@ public:
 
     // Shows the message box modally; returns 1 when the user confirmed.
     int showMessage(int type, const QString &text);
+    int showMessageAt(int type, const QString &text, const QPoint &offset);
     // Shows the busy indicator until the worker started just before finishes (plus delayMs).
     void runBusy(int delayMs);
     // Where a dialog of this size goes, by the window's state.
@@ -52,9 +54,10 @@ public:
     LogoBar *logoBar() const { return m_logoBar; }
     ConnectPanel *connectPanel() const { return m_connectPanel; }
     OptionBar *optionBar() const { return m_optionBar; }
-    QWidget *connectConfig() const { return m_connectConfig; }
+    ConnectConfig *connectConfig() const { return m_connectConfig; }
     PrinterInfo *printerInfo() const { return m_printerInfo; }
     HelpAboutPage *helpPage() const { return m_helpPage; }
+    SlideArea *slideArea() const { return m_slideArea; }
 
 signals:
     void resetMainWidget();
@@ -79,6 +82,7 @@ private slots:
     void onShowAdminSettings();
     void onBackToHome();
     void onCloseWindow();
+    void onPortSettingOk();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -107,7 +111,7 @@ private:
     LogoBar *m_logoBar = nullptr;
     ConnectPanel *m_connectPanel = nullptr;
     OptionBar *m_optionBar = nullptr;
-    QWidget *m_connectConfig = nullptr;
+    ConnectConfig *m_connectConfig = nullptr;
     PrinterInfo *m_printerInfo = nullptr;
     QWidget *m_userSettingsPage = nullptr;
     QWidget *m_designerPage = nullptr;
@@ -115,8 +119,7 @@ private:
     QWidget *m_firmwarePage = nullptr;
     QWidget *m_contentsPage = nullptr;
     HelpAboutPage *m_helpPage = nullptr;
-    QStateMachine *m_infoMachine = nullptr;
-    QStateMachine *m_configMachine = nullptr;
+    SlideArea *m_slideArea = nullptr;
     QString m_connectedModel;
     QString m_currentTypeName;
     bool m_errorReported = false;

@@ -10,6 +10,8 @@
 #include "app/optionbar.h"
 #include "app/tipwidget.h"
 #include "app/windowhandler.h"
+#include "comm/connectconfig.h"
+#include "comm/connectpanel.h"
 
 // Every test starts from a configuration holding only what the test writes.
 class tst_MainWindow : public QObject
@@ -192,14 +194,22 @@ private slots:
         MainWindow window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QWidget *stack = window.stack();
+        auto inWindow = [&] { return QRect(stack->mapTo(&window, QPoint(0, 0)), stack->size()); };
+        QCOMPARE(inWindow(), QRect(0, 30, 1024, 690));
         emit window.showPrinterInfo();
-        QTRY_COMPARE(window.stack()->geometry(), QRect(300, 30, 724, 690));
-        emit window.resetMainWidget();
-        QTRY_COMPARE(window.stack()->geometry(), QRect(0, 30, 1024, 690));
+        QTRY_COMPARE(inWindow(), QRect(300, 30, 724, 690));
+        // The other panel does not open over an open one.
         emit window.showConnectConfig();
-        QTRY_COMPARE(window.stack()->geometry(), QRect(0, 30, 720, 690));
+        QTest::qWait(400);
+        QCOMPARE(inWindow(), QRect(300, 30, 724, 690));
         emit window.resetMainWidget();
-        QTRY_COMPARE(window.stack()->geometry(), QRect(0, 30, 1024, 690));
+        QTRY_COMPARE(inWindow(), QRect(0, 30, 1024, 690));
+        QTest::mouseClick(window.connectPanel()->configButton(), Qt::LeftButton);
+        QTRY_COMPARE(inWindow(), QRect(0, 30, 720, 690));
+        QVERIFY(window.connectConfig()->isVisible());
+        emit window.resetMainWidget();
+        QTRY_COMPARE(inWindow(), QRect(0, 30, 1024, 690));
     }
 };
 

@@ -1,0 +1,74 @@
+#include "app/slidearea.h"
+
+#include <QPropertyAnimation>
+#include <QResizeEvent>
+
+SlideArea::SlideArea(QWidget *main, QWidget *left, int leftWidth, QWidget *right, int rightWidth,
+                     QWidget *parent)
+    : QWidget(parent)
+    , m_main(main)
+    , m_left(left)
+    , m_right(right)
+    , m_leftWidth(leftWidth)
+    , m_rightWidth(rightWidth)
+    , m_animation(new QPropertyAnimation(main, "geometry", this))
+{
+    for (QWidget *w : {m_left, m_right, m_main})
+        w->setParent(this);
+    m_main->raise();
+    placePanels();
+}
+
+QRect SlideArea::mainGeometry(State state) const
+{
+    switch (state) {
+    case LeftOpen:
+        return QRect(m_leftWidth, 0, width() - m_leftWidth, height());
+    case RightOpen:
+        return QRect(0, 0, width() - m_rightWidth, height());
+    case Rest:
+        break;
+    }
+    return rect();
+}
+
+void SlideArea::openLeft()
+{
+    if (m_state == Rest)
+        slideTo(LeftOpen);
+}
+
+void SlideArea::openRight()
+{
+    if (m_state == Rest)
+        slideTo(RightOpen);
+}
+
+void SlideArea::closePanels()
+{
+    if (m_state != Rest)
+        slideTo(Rest);
+}
+
+void SlideArea::slideTo(State state)
+{
+    m_state = state;
+    m_animation->stop();
+    m_animation->setStartValue(m_main->geometry());
+    m_animation->setEndValue(mainGeometry(state));
+    m_animation->start();
+}
+
+void SlideArea::placePanels()
+{
+    m_left->setGeometry(0, 0, m_leftWidth, height());
+    m_right->setGeometry(width() - m_rightWidth, 0, m_rightWidth, height());
+    m_main->setGeometry(mainGeometry(m_state));
+}
+
+void SlideArea::resizeEvent(QResizeEvent *event)
+{
+    m_animation->stop();
+    placePanels();
+    QWidget::resizeEvent(event);
+}
