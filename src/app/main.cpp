@@ -6,6 +6,7 @@
 #include "app/mainwindow.h"
 #include "app/singleinstance.h"
 #include "app/tipwidget.h"
+#include "settings_ui/settingspreview.h"
 
 namespace {
 constexpr int kLanguageChinese = 0;
@@ -24,6 +25,15 @@ int main(int argc, char *argv[])
                                         QStringLiteral("Language of the program: zh or en."),
                                         QStringLiteral("zh|en"), QStringLiteral("zh"));
     parser.addOption(langOption);
+    const QCommandLineOption previewOption(
+        QStringLiteral("preview"),
+        QStringLiteral("Show the settings page of a printer type without a printer."),
+        QStringLiteral("printer type"));
+    const QCommandLineOption blockOption(QStringLiteral("block"),
+                                         QStringLiteral("Setting block file for --preview."),
+                                         QStringLiteral("file"));
+    parser.addOption(previewOption);
+    parser.addOption(blockOption);
     parser.process(app);
     const bool english = parser.value(langOption) == QLatin1String("en");
 
@@ -33,6 +43,9 @@ int main(int argc, char *argv[])
         && translator.load(QCoreApplication::applicationDirPath() + QStringLiteral("/Setwright.qm"));
     QCoreApplication::installTranslator(&translator);
     const int language = translated ? kLanguageChinese : kLanguageEnglish;
+
+    if (parser.isSet(previewOption))
+        return runSettingsPreview(parser.value(previewOption), parser.value(blockOption), language);
 
     SingleInstance guard(automation::instanceKey());
     if (!guard.acquire()) {
