@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QThread>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -24,7 +26,16 @@
 #include "comm/connectconfig.h"
 #include "comm/connectpanel.h"
 #include "comm/printerinfo.h"
+#include "comm/commerror.h"
+#include "comm/communication.h"
+#include "comm/delayservice.h"
+#include "comm/portchoices.h"
 #include "components/helpaboutpage.h"
+#include "database/databaseerrorbox.h"
+#include "database/printertypetable.h"
+#include "engine/datadispatcher.h"
+#include "engine/widgetengine.h"
+#include "settings_ui/adminsettingswidget.h"
 
 namespace {
 constexpr int kModeLocked = 3;
@@ -32,6 +43,18 @@ constexpr int kDragStripHeight = 30;
 constexpr int kDragFollowHeight = 70;
 constexpr int kConfigPanelWidth = 304;
 constexpr int kInfoPanelWidth = 300;
+constexpr int kEngineCloseDelayMs = 1000;
+constexpr int kRestartExitCode = 888;
+constexpr int kBlockSize = 1024;
+constexpr int kPreservedPosition1 = 578;
+constexpr int kPreservedPosition2 = 579;
+const QString kLegacyModel = QStringLiteral("RK5200");
+const QString kLegacyFirmware = QStringLiteral("24");
+const QString kLegacyTypeName = QStringLiteral("RK-5200");
+const QString kNewTypeName = QStringLiteral("RK-5200_NEW");
+const QString kWifiFamily = QStringLiteral("ZN-470 KW");
+const QString kFallbackPrefix = QStringLiteral("main_");
+const QString kPreservingTypeCode = QStringLiteral("0302");
 } // namespace
 
 // The images live in a static library, so they are registered by hand (outside any namespace).
@@ -44,9 +67,12 @@ static void initResources()
     }
 }
 
-MainWindow::MainWindow(int language, QWidget *parent)
+MainWindow::MainWindow(int language, const QString &databaseFile, QWidget *parent)
     : QMainWindow(parent)
     , m_language(language)
+    , m_database(databaseFile.isEmpty() ? DatabaseLocation::besideProgram(databaseErrorBox())
+                                        : DatabaseLocation(databaseFile, databaseErrorBox()))
+    , m_delay(std::make_unique<SleepingDelayService>())
 {
     initResources();
     m_config = new ConfigFile(this);
@@ -67,12 +93,49 @@ MainWindow::MainWindow(int language, QWidget *parent)
     setWindowTitle(QStringLiteral("RKMENU"));
     setWindowIcon(QIcon(QStringLiteral(":/config/source/logo.png")));
 
+    createWorkers();
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     buildUi();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // Both threads are idle: the close flow waited for the port to close.
+    m_dispatcherThread->quit();
+    m_dispatcherThread->wait();
+    delete m_dispatcher;
+    delete m_dispatcherThread;
+    m_engineThread->quit();
+    m_engineThread->wait();
+    delete m_engine;
+    delete m_engineThread;
+}
+
+void MainWindow::createWorkers()
+{
+    // Worker objects cannot move to a thread while they have a parent; the window deletes them.
+    m_dispatcher = new DataDispatcher(*m_delay, m_config);
+    m_dispatcherThread = new QThread;
+    m_dispatcher->moveToThread(m_dispatcherThread);
+    connect(m_dispatcherThread, &QThread::started, m_dispatcher, &DataDispatcher::run);
+    connect(m_dispatcher, &DataDispatcher::dispatchCompleted, m_dispatcherThread, &QThread::quit,
+            Qt::DirectConnection);
+    connect(m_dispatcherThread, &QThread::finished, m_waitDialog, &WaittingDlg::finish);
+    connect(m_dispatcher, &DataDispatcher::lackOfPaperToContinue, m_waitDialog, &QDialog::close);
+    connect(m_dispatcher->communication(), &Communication::communicateError, this,
+            &MainWindow::onCommunicateError, Qt::QueuedConnection);
+    connect(m_dispatcher, &DataDispatcher::deviceTestResult, this, &MainWindow::onDeviceTestResult,
+            Qt::QueuedConnection);
+
+    m_engine = new WidgetEngine(m_database, m_config);
+    m_engineThread = new QThread;
+    m_engine->moveToThread(m_engineThread);
+    connect(m_engineThread, &QThread::started, m_engine, &WidgetEngine::run);
+    connect(m_engine, &WidgetEngine::workCompleted, m_engineThread, &QThread::quit,
+            Qt::DirectConnection);
+    connect(m_engineThread, &QThread::finished, m_waitDialog, &WaittingDlg::finish);
+}
 
 void MainWindow::buildUi()
 {
@@ -107,7 +170,12 @@ void MainWindow::buildUi()
 
     // Pages of the printer flows; they are filled in by the settings, maintenance and designer
     // parts of the program.
-    m_userSettingsPage = makePlaceholderPage(tr("Printer Settings"));
+    m_userSettingsPage = new AdminSettingsWidget;
+    m_stack->addWidget(m_userSettingsPage);
+    connect(m_userSettingsPage, &AdminSettingsWidget::saveSettings, this, &MainWindow::onSaveSettings);
+    connect(m_userSettingsPage, &AdminSettingsWidget::refreshSettings, this,
+            &MainWindow::onRefreshSettings);
+    connect(m_userSettingsPage, &AdminSettingsWidget::resetSettings, this, &MainWindow::onResetSettings);
     m_designerPage = makePlaceholderPage(tr("Admin Printer Settings"));
     m_deviceTestPage = makePlaceholderPage(tr("Printer Testing"));
     m_firmwarePage = makePlaceholderPage(tr("Upgrade Firmware"));
@@ -121,7 +189,7 @@ void MainWindow::buildUi()
     connect(m_connectPanel, &ConnectPanel::connectPrinter, this, &MainWindow::onConnectPrinter);
     connect(m_connectPanel, &ConnectPanel::disconnectPrinter, this, &MainWindow::onDisconnectPrinter);
     connect(m_connectPanel, &ConnectPanel::showConnectConfig, this, &MainWindow::onShowConnectConfig);
-    connect(m_connectPanel, &ConnectPanel::restarting, this, [] { QApplication::exit(888); });
+    connect(m_connectPanel, &ConnectPanel::restarting, this, [] { QApplication::exit(kRestartExitCode); });
 
     connect(m_optionBar, &OptionBar::showSettings, this, &MainWindow::onShowSettings);
     connect(m_optionBar, &OptionBar::showTestings, this, &MainWindow::onShowTestings);
@@ -148,6 +216,7 @@ void MainWindow::buildSidePanels()
     connect(m_connectConfig, &ConnectConfig::Portsettingok, this, &MainWindow::onPortSettingOk);
     connect(m_connectConfig, &ConnectConfig::sendMessagebox, this,
             [this](int type, const QString &msg) { showMessage(type, msg); });
+    wireConnectConfig();
     m_connectConfig->loadConfig();
 
     m_printerInfo = new PrinterInfo;
@@ -193,6 +262,44 @@ void MainWindow::onPortSettingOk()
     }
 }
 
+void MainWindow::wireConnectConfig()
+{
+    DataDispatcher *d = m_dispatcher;
+    connect(m_connectConfig, &ConnectConfig::connectPortChanged, this,
+            [d](int type) { d->setPortType(type); });
+    connect(m_connectConfig, &ConnectConfig::serialConfigChanged, this,
+            [d](const QString &name, int baud, int parity, int dataBits, int stopBits, int flow) {
+                d->setSerialConfig(name, baud, parity, dataBits, stopBits, flow);
+            });
+    connect(m_connectConfig, &ConnectConfig::lptPortChanged, this,
+            [d](const QString &name) { d->setLptPort(name); });
+    connect(m_connectConfig, &ConnectConfig::wifiConfigChanged, this,
+            [d](const QString &address, int port) { d->setWifiConfig(address, port); });
+    connect(m_connectConfig, &ConnectConfig::BluetoothRefresh, this, [d] { d->startBluetoothSearch(); });
+    connect(m_connectConfig, &ConnectConfig::bluetoothSelected, this,
+            [d](int index) { d->selectBluetoothDevice(index); });
+}
+
+void MainWindow::runOperation(int operation, const QByteArray &data1)
+{
+    // A disconnect may still be closing the port; operations never overlap.
+    m_dispatcherThread->wait();
+    // Its end may still be on its way to the busy indicator; let it arrive before the new wait.
+    QCoreApplication::sendPostedEvents(m_waitDialog, QEvent::MetaCall);
+    m_dispatcher->setOperation(operation, data1);
+    m_dispatcherThread->start(QThread::InheritPriority);
+    runBusy(0);
+}
+
+void MainWindow::runEngine(int workMode, int closeDelayMs)
+{
+    m_engineThread->wait();
+    QCoreApplication::sendPostedEvents(m_waitDialog, QEvent::MetaCall);
+    m_engine->setWorkMode(workMode);
+    m_engineThread->start(QThread::InheritPriority);
+    runBusy(closeDelayMs);
+}
+
 void MainWindow::runBusy(int delayMs)
 {
     m_waitDialog->move(dialogPosition(m_waitDialog->size(), placement::kBusyOffset));
@@ -207,6 +314,7 @@ QPoint MainWindow::dialogPosition(const QSize &dialog, const QPoint &offset) con
 
 void MainWindow::showPage(QWidget *page, bool maximized)
 {
+    m_slideArea->snapClosed();
     m_stack->setCurrentWidget(page);
     m_titleBar->setAtHome(false);
     if (maximized)
@@ -223,12 +331,97 @@ bool MainWindow::requirePrinter()
     return false;
 }
 
+void MainWindow::onCommunicateError(int code)
+{
+    m_errorReported = true;
+    if (code == READ_PORT_ERROR)
+        m_dispatcher->communication()->setAbortWait(true);
+    const char *text = commErrorMessage(code);
+    showMessage(TipWidget::Error, tr("communicate Error: ")
+                                      + (text ? QCoreApplication::translate("Communication", text) : QString()));
+}
+
+void MainWindow::onDeviceTestResult(int result)
+{
+    switch (result) {
+    case 0:
+        showMessage(TipWidget::Success, tr("Test success."));
+        break;
+    case 1:
+        showMessage(TipWidget::Error, tr("Device Test Failed."));
+        break;
+    case 255:
+        showMessage(TipWidget::Error, tr("Out Of Paper."));
+        break;
+    default:
+        break;
+    }
+}
+
+bool MainWindow::prepareUsb()
+{
+    // The USB printer list comes with the USB port; without one no printer is present.
+    showMessage(TipWidget::Error, tr("communicate Error:Open Port Error"));
+    return false;
+}
+
 void MainWindow::onConnectPrinter()
 {
-    // The printer layer (identification through the dispatcher) hooks in here; until a printer
-    // has been identified the panel stays disconnected.
+    const int portType = m_connectConfig->currentPortType();
+    if (portType == portchoices::Usb && !prepareUsb())
+        return;
+
     m_errorReported = false;
-    m_connectPanel->setConnected(!m_connectedModel.isEmpty());
+    runOperation(DataDispatcher::OpIdentify);
+    if (m_errorReported) {
+        m_connectPanel->setConnected(false);
+        m_errorReported = false;
+        return;
+    }
+
+    const QString record = m_dispatcher->modelName();
+    const QString eds = m_dispatcher->secondIdentity();
+    const bool newer = m_dispatcher->markerSeen();
+    if (newer)
+        m_printerInfo->identifyNewer(record, eds);
+    else
+        m_firmwareNumber = m_printerInfo->identify(record, eds);
+
+    QString typeName;
+    const PrinterTypeRecord type = lookUpPrinterType(&typeName);
+    if (type.pritName().isEmpty()) {
+        showMessage(TipWidget::Error, tr("This model does not support setup"));
+        m_printerInfo->clearInfo();
+        m_connectPanel->setConnected(false);
+        m_errorReported = false;
+        return;
+    }
+    m_currentPrinterType = type;
+    m_currentTypeName = type.pritName();
+    m_connectedModel = m_printerInfo->modelName();
+    m_dispatcher->setPrinterTypeCode(m_printerInfo->mainIdentifier());
+    m_connectPanel->setConnected(true);
+    if (newer)
+        m_printerInfo->showInfoNewer(record, eds);
+    else
+        m_printerInfo->showInfo(record, eds);
+    emit resetMainWidget();
+    emit showPrinterInfo();
+}
+
+PrinterTypeRecord MainWindow::lookUpPrinterType(QString *typeName)
+{
+    QString name = m_printerInfo->modelName();
+    if (name == kLegacyModel) {
+        m_legacyVariant = m_firmwareNumber == kLegacyFirmware;
+        name = m_legacyVariant ? kLegacyTypeName : kNewTypeName;
+    }
+    PrinterTypeTable types(m_database);
+    PrinterTypeRecord record = types.findPrinterType(name);
+    if (record.pritName().isEmpty())
+        record = types.findPrinterType(kFallbackPrefix + m_printerInfo->mainIdentifier());
+    *typeName = record.pritName();
+    return record;
 }
 
 void MainWindow::onDisconnectPrinter()
@@ -238,6 +431,9 @@ void MainWindow::onDisconnectPrinter()
 
 void MainWindow::disconnectPrinter()
 {
+    m_dispatcherThread->wait();
+    m_dispatcher->setOperation(DataDispatcher::OpLeave);
+    m_dispatcherThread->start(QThread::InheritPriority);
     emit resetMainWidget();
     m_printerInfo->clearInfo();
     m_connectedModel.clear();
@@ -248,7 +444,6 @@ void MainWindow::disconnectPrinter()
 
 void MainWindow::onShowConnectConfig()
 {
-    m_connectConfig->show();
     emit resetMainWidget();
     emit showConnectConfig();
     m_connectConfig->refreshPorts();
@@ -258,14 +453,150 @@ void MainWindow::onShowSettings()
 {
     if (!requirePrinter())
         return;
+    runOperation(DataDispatcher::OpHandshake);
+    if (!m_dispatcher->handshakeResult())
+        return;
+    // The Setting button sets the special groups up anew; re-reads after a reset do not.
+    if (sender() == m_optionBar)
+        m_groupsSetUp = false;
+    showSettingsPage();
+}
+
+void MainWindow::showSettingsPage()
+{
+    SettingsIdentity identity;
+    identity.modelName = m_printerInfo->modelName();
+    identity.headVariant = m_firmwareNumber;
+    identity.typeCode = m_printerInfo->mainIdentifier();
+    identity.modeByte = m_dispatcher->modeByte();
+    identity.language = m_language;
+    m_engine->setIdentity(identity);
+    m_engine->setLegacyVariant(m_legacyVariant);
+    if (identity.modeByte == DataDispatcher::kModeByteParameterList) {
+        // Printers that describe their settings themselves have no database pages.
+        showMessage(TipWidget::Error, tr("This model does not support setup"));
+        return;
+    }
+    runEngine(WidgetEngine::LoadDefinitions, kEngineCloseDelayMs);
+    m_engine->buildPages();
+    m_errorReported = false;
+    runOperation(DataDispatcher::OpReadSettings);
+    if (m_errorReported)
+        return;
+    m_engine->setSettingBlock(m_dispatcher->settingBlock());
+    m_engine->setDefaultBlock(m_dispatcher->defaultBlock());
+    m_engine->fillControls();
+    m_groupsSetUp = true;
+    m_userSettingsPage->setSections(m_engine->pageTitles());
+    m_userSettingsPage->setPages(m_engine->pages());
+    m_userSettingsPage->setHeaderTexts(m_connectedModel, m_firmwareNumber,
+                                       m_connectConfig->portTypeBox()->currentText());
     showPage(m_userSettingsPage);
     m_settingsShowing = true;
+}
+
+bool MainWindow::printerChangedSinceIdentify()
+{
+    runOperation(DataDispatcher::OpPrinterCheck);
+    if (!m_dispatcher->printerChanged())
+        return false;
+    goHome();
+    disconnectPrinter();
+    showMessage(TipWidget::Error, tr("Printer has changed!"));
+    return true;
+}
+
+QPair<int, int> MainWindow::preservedPositions() const
+{
+    // A printer whose interface bytes sit elsewhere names them in the configuration.
+    if (m_config->contains(QStringLiteral("EXPort/EX1")) && m_config->contains(QStringLiteral("EXPort/EX2")))
+        return {m_config->readInt(QStringLiteral("EXPort/EX1")), m_config->readInt(QStringLiteral("EXPort/EX2"))};
+    return {kPreservedPosition1, kPreservedPosition2};
+}
+
+void MainWindow::onSaveSettings(bool restoring)
+{
+    if (printerChangedSinceIdentify())
+        return;
+    QByteArray block;
+    if (!restoring) {
+        m_engine->collect();
+        block = m_engine->settingBlock();
+    } else {
+        block = m_engine->settingBlock();
+        const QPair<int, int> at = preservedPositions();
+        if (at.first >= 0 && at.first < block.size())
+            block[at.first] = static_cast<char>(m_preservedByte1);
+        if (at.second >= 0 && at.second < block.size())
+            block[at.second] = static_cast<char>(m_preservedByte2);
+        m_engine->setSettingBlock(block);
+    }
+    m_errorReported = false;
+    runOperation(DataDispatcher::OpWriteSettings, block);
+    if (!restoring && m_dispatcher->saved() && !m_errorReported)
+        showMessage(TipWidget::Success, tr("Save Successful"));
+}
+
+void MainWindow::onRefreshSettings()
+{
+    if (m_engine->hasUnsavedChanges()
+        && showMessage(TipWidget::Question, tr("Some paramter has channge\nDo you want to save ？"))
+               == QDialog::Accepted) {
+        onSaveSettings(false);
+        return;
+    }
+    emit freshAdmin();
+}
+
+void MainWindow::onResetSettings()
+{
+    if (printerChangedSinceIdentify())
+        return;
+    const bool preserving = m_printerInfo->mainIdentifier() == kPreservingTypeCode;
+    if (preserving) {
+        const QByteArray block = m_engine->settingBlock();
+        const QPair<int, int> at = preservedPositions();
+        m_preservedByte1 = at.first >= 0 && at.first < block.size() ? quint8(block.at(at.first)) : 0;
+        m_preservedByte2 = at.second >= 0 && at.second < block.size() ? quint8(block.at(at.second)) : 0;
+    }
+    if (showMessage(TipWidget::Question, tr("Please confirm whether to restore the\nfactory default value"))
+        != QDialog::Accepted)
+        return;
+    runOperation(DataDispatcher::OpRestoreDefaults);
+    if (!m_dispatcher->handshakeResult())
+        return;
+    m_engine->setSettingBlock(m_dispatcher->settingBlock());
+    m_engine->setDefaultBlock(m_dispatcher->defaultBlock());
+    m_engine->fillControls();
+    if (preserving) {
+        onSaveSettings(true);
+        emit freshAdmin();
+        return;
+    }
+    runOperation(DataDispatcher::OpReadSettings);
+    m_engine->setSettingBlock(m_dispatcher->settingBlock());
+    m_engine->setDefaultBlock(m_dispatcher->defaultBlock());
+    m_engine->fillControls();
 }
 
 void MainWindow::onShowTestings()
 {
     if (!requirePrinter())
         return;
+    runOperation(DataDispatcher::OpHandshake);
+    if (!m_dispatcher->handshakeResult())
+        return;
+    PrinterTypeRecord type = m_currentPrinterType;
+    if (m_connectedModel.contains(kWifiFamily)) {
+        PrinterTypeTable types(m_database);
+        type = types.findPrinterType(kWifiFamily);
+        if (type.pritName().isEmpty())
+            type = types.findPrinterType(kFallbackPrefix + m_printerInfo->mainIdentifier());
+    }
+    if (type.pritTest() == 0) {
+        showMessage(TipWidget::Error, tr("This model does not support testing."));
+        return;
+    }
     showPage(m_deviceTestPage);
 }
 
@@ -273,7 +604,9 @@ void MainWindow::onShowUpgradeFw()
 {
     if (!requirePrinter())
         return;
-    showPage(m_firmwarePage);
+    runOperation(DataDispatcher::OpHandshake);
+    if (m_dispatcher->handshakeResult())
+        showPage(m_firmwarePage);
 }
 
 void MainWindow::onShowAbout()
@@ -295,6 +628,17 @@ void MainWindow::onShowAdminSettings()
 
 void MainWindow::onBackToHome()
 {
+    if (m_settingsShowing && m_engine->hasUnsavedChanges()
+        && showMessage(TipWidget::Question, tr("Some paramter not be saved\nDo you want to save ？"))
+               == QDialog::Accepted) {
+        onSaveSettings(false);
+        return;
+    }
+    goHome();
+}
+
+void MainWindow::goHome()
+{
     m_stack->setCurrentWidget(m_homePage);
     m_titleBar->setAtHome(true);
     showNormal();
@@ -303,8 +647,10 @@ void MainWindow::onBackToHome()
 
 void MainWindow::onCloseWindow()
 {
-    if (!m_connectedModel.isEmpty())
+    if (!m_connectedModel.isEmpty()) {
         disconnectPrinter();
+        runBusy(0);
+    }
     close();
 }
 

@@ -1,10 +1,20 @@
 #pragma once
 
+#include <memory>
+
 #include <QMainWindow>
 #include <QPoint>
 #include <QRect>
 
+#include "database/records.h"
+#include "database/settingsdatabase.h"
+
 class QStackedWidget;
+class QThread;
+class AdminSettingsWidget;
+class DataDispatcher;
+class DelayService;
+class WidgetEngine;
 class ConfigFile;
 class ConnectConfig;
 class ConnectPanel;
@@ -29,7 +39,9 @@ public:
     static constexpr int kTitleHeight = 30;
 
     // language: 0 Simplified Chinese, 1 English (the language of the database texts).
-    explicit MainWindow(int language = 1, QWidget *parent = nullptr);
+    // databaseFile: the settings database; empty for SWTDatabase.db beside the program.
+    explicit MainWindow(int language = 1, const QString &databaseFile = QString(),
+                        QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // Shows the message box modally; returns 1 when the user confirmed.
@@ -40,9 +52,15 @@ public:
     // Where a dialog of this size goes, by the window's state.
     QPoint dialogPosition(const QSize &dialog, const QPoint &offset) const;
 
+    // Sets the dispatcher operation, starts its thread and waits in the busy indicator.
+    void runOperation(int operation, const QByteArray &data1 = QByteArray());
+
     int mode() const { return m_mode; }
     int language() const { return m_language; }
     QString connectedModel() const { return m_connectedModel; }
+    QString currentTypeName() const { return m_currentTypeName; }
+    PrinterTypeRecord currentPrinterType() const { return m_currentPrinterType; }
+    bool legacyVariant() const { return m_legacyVariant; }
     bool settingsShowing() const { return m_settingsShowing; }
 
     ConfigFile *config() const { return m_config; }
@@ -58,6 +76,9 @@ public:
     PrinterInfo *printerInfo() const { return m_printerInfo; }
     HelpAboutPage *helpPage() const { return m_helpPage; }
     SlideArea *slideArea() const { return m_slideArea; }
+    DataDispatcher *dispatcher() const { return m_dispatcher; }
+    WidgetEngine *engine() const { return m_engine; }
+    AdminSettingsWidget *userSettingsPage() const { return m_userSettingsPage; }
 
 signals:
     void resetMainWidget();
@@ -83,6 +104,11 @@ private slots:
     void onBackToHome();
     void onCloseWindow();
     void onPortSettingOk();
+    void onCommunicateError(int code);
+    void onDeviceTestResult(int result);
+    void onSaveSettings(bool restoring);
+    void onRefreshSettings();
+    void onResetSettings();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -98,6 +124,18 @@ private:
     // Pages that talk to a printer refuse to open while none is connected.
     bool requirePrinter();
     void disconnectPrinter();
+    void createWorkers();
+    void wireConnectConfig();
+    void goHome();
+    // The USB steps before identification; false when the connect flow stops.
+    bool prepareUsb();
+    // The printer type row for the identified printer; empty name when unsupported.
+    PrinterTypeRecord lookUpPrinterType(QString *typeName);
+    void showSettingsPage();
+    void runEngine(int workMode, int closeDelayMs);
+    // Setting-block positions of the two bytes a factory reset keeps.
+    QPair<int, int> preservedPositions() const;
+    bool printerChangedSinceIdentify();
 
     ConfigFile *m_config = nullptr;
     int m_mode = 0;
@@ -113,13 +151,25 @@ private:
     OptionBar *m_optionBar = nullptr;
     ConnectConfig *m_connectConfig = nullptr;
     PrinterInfo *m_printerInfo = nullptr;
-    QWidget *m_userSettingsPage = nullptr;
+    AdminSettingsWidget *m_userSettingsPage = nullptr;
     QWidget *m_designerPage = nullptr;
     QWidget *m_deviceTestPage = nullptr;
     QWidget *m_firmwarePage = nullptr;
     QWidget *m_contentsPage = nullptr;
     HelpAboutPage *m_helpPage = nullptr;
     SlideArea *m_slideArea = nullptr;
+    DatabaseLocation m_database;
+    std::unique_ptr<DelayService> m_delay;
+    DataDispatcher *m_dispatcher = nullptr;
+    QThread *m_dispatcherThread = nullptr;
+    WidgetEngine *m_engine = nullptr;
+    QThread *m_engineThread = nullptr;
+    PrinterTypeRecord m_currentPrinterType;
+    QString m_firmwareNumber;
+    bool m_legacyVariant = false;
+    bool m_groupsSetUp = false;
+    int m_preservedByte1 = 0;
+    int m_preservedByte2 = 0;
     QString m_connectedModel;
     QString m_currentTypeName;
     bool m_errorReported = false;

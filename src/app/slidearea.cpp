@@ -16,7 +16,24 @@ SlideArea::SlideArea(QWidget *main, QWidget *left, int leftWidth, QWidget *right
     for (QWidget *w : {m_left, m_right, m_main})
         w->setParent(this);
     m_main->raise();
+    // Panels are only visible while open or sliding, so nothing shows through the pages.
+    connect(m_animation, &QPropertyAnimation::finished, this, &SlideArea::updatePanelVisibility);
     placePanels();
+    updatePanelVisibility();
+}
+
+void SlideArea::updatePanelVisibility()
+{
+    m_left->setVisible(m_state == LeftOpen);
+    m_right->setVisible(m_state == RightOpen);
+}
+
+void SlideArea::snapClosed()
+{
+    m_animation->stop();
+    m_state = Rest;
+    m_main->setGeometry(mainGeometry(Rest));
+    updatePanelVisibility();
 }
 
 QRect SlideArea::mainGeometry(State state) const
@@ -53,6 +70,10 @@ void SlideArea::closePanels()
 void SlideArea::slideTo(State state)
 {
     m_state = state;
+    if (state == LeftOpen)
+        m_left->show();
+    else if (state == RightOpen)
+        m_right->show();
     m_animation->stop();
     m_animation->setStartValue(m_main->geometry());
     m_animation->setEndValue(mainGeometry(state));

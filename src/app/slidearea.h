@@ -26,6 +26,8 @@ public slots:
     void openLeft();
     void openRight();
     void closePanels();
+    // Closes at once, without the slide (a page replaces the home page).
+    void snapClosed();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -33,6 +35,7 @@ protected:
 private:
     void slideTo(State state);
     void placePanels();
+    void updatePanelVisibility();
 
     QWidget *m_main;
     QWidget *m_left;

@@ -22,6 +22,9 @@ WaittingDlg::WaittingDlg(QWidget *parent)
     m_movie = new QMovie(QStringLiteral(":/images/waitting_01.gif"), QByteArray(), this);
     m_movie->setScaledSize(QSize(kSize, kSize));
     m_label->setMovie(m_movie);
+    m_closeTimer = new QTimer(this);
+    m_closeTimer->setSingleShot(true);
+    connect(m_closeTimer, &QTimer::timeout, this, &QDialog::accept);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_label);
@@ -29,8 +32,10 @@ WaittingDlg::WaittingDlg(QWidget *parent)
 
 void WaittingDlg::finish()
 {
+    if (!isVisible())
+        return;
     if (m_closeDelayMs > 0)
-        QTimer::singleShot(m_closeDelayMs, this, &QDialog::accept);
+        m_closeTimer->start(m_closeDelayMs);
     else
         accept();
 }
@@ -38,6 +43,7 @@ void WaittingDlg::finish()
 void WaittingDlg::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    m_closeTimer->stop();
     m_movie->stop();
     m_movie->start();
 }

@@ -4,6 +4,7 @@
 
 class QLabel;
 class QMovie;
+class QTimer;
 
 // Modal busy indicator shown while a worker thread runs.
 class WaittingDlg : public QDialog
@@ -19,7 +20,8 @@ public:
     QMovie *movie() const { return m_movie; }
 
 public slots:
-    // The worker has finished: close now, or after the close delay.
+    // The worker has finished: close now, or after the close delay. Ignored while hidden, so a
+    // late signal of an earlier worker cannot close a later wait.
     void finish();
 
 protected:
@@ -30,4 +32,5 @@ private:
     QLabel *m_label = nullptr;
     QMovie *m_movie = nullptr;
     int m_closeDelayMs = 0;
+    QTimer *m_closeTimer = nullptr;
 };

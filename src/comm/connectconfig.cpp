@@ -59,8 +59,8 @@ ConnectConfig::ConnectConfig(ConfigFile *config, QWidget *parent)
     setStyleSheet(QStringLiteral("#ConnectConfig{background:#ECF0F1;}"));
 
     // Shown texts are translated; the hash keeps the numbers when entries are removed.
-    const QStringList shown{tr("USB"), tr("Serial Port"), tr("LPT"), tr("Wifi"), tr("Bluetooth"),
-                            tr("Network")};
+    const QStringList shown { tr("USB"), tr("Serial Port"), tr("LPT"), tr("Wifi"), tr("Bluetooth"),
+        tr("Network") };
     for (int i = 0; i < shown.size(); ++i)
         m_typeByText.insert(shown.at(i), i);
     m_portType = new QComboBox(this);
@@ -84,12 +84,15 @@ ConnectConfig::ConnectConfig(ConfigFile *config, QWidget *parent)
     layout->addWidget(m_panels, 1);
 
     connect(this, &ConnectConfig::showUSBConfig, this, [this] { m_panels->setCurrentIndex(Usb); });
-    connect(this, &ConnectConfig::showSerialConfig, this, [this] { m_panels->setCurrentIndex(Serial); });
+    connect(this, &ConnectConfig::showSerialConfig, this,
+        [this] { m_panels->setCurrentIndex(Serial); });
     connect(this, &ConnectConfig::showLPTCofig, this, [this] { m_panels->setCurrentIndex(Lpt); });
-    connect(this, &ConnectConfig::showWifiConfig, this, [this] { m_panels->setCurrentIndex(Wifi); });
+    connect(
+        this, &ConnectConfig::showWifiConfig, this, [this] { m_panels->setCurrentIndex(Wifi); });
     connect(this, &ConnectConfig::showBluetoothConfig, this,
-            [this] { m_panels->setCurrentIndex(Bluetooth); });
-    connect(this, &ConnectConfig::showNetworkConfig, this, [this] { m_panels->setCurrentIndex(Network); });
+        [this] { m_panels->setCurrentIndex(Bluetooth); });
+    connect(this, &ConnectConfig::showNetworkConfig, this,
+        [this] { m_panels->setCurrentIndex(Network); });
     connect(m_portType, &QComboBox::textActivated, this, &ConnectConfig::connectPortSwitch);
 }
 
@@ -113,13 +116,13 @@ QWidget *ConnectConfig::makeSerialPanel()
     m_baud = new QComboBox(panel);
     m_baud->addItems(baudRateNames());
     m_parity = new QComboBox(panel);
-    m_parity->addItems({tr("No Parity"), tr("Even Parity"), tr("Odd Parity")});
+    m_parity->addItems({ tr("No Parity"), tr("Even Parity"), tr("Odd Parity") });
     m_dataBits = new QComboBox(panel);
     m_dataBits->addItems(dataBitsNames());
     m_stopBits = new QComboBox(panel);
-    m_stopBits->addItems({tr("One Stop"), tr("One and Half Stop"), tr("Two Stop")});
+    m_stopBits->addItems({ tr("One Stop"), tr("One and Half Stop"), tr("Two Stop") });
     m_flow = new QComboBox(panel);
-    m_flow->addItems({tr("No Flow Control"), tr("HardWare Control"), tr("Software Control")});
+    m_flow->addItems({ tr("No Flow Control"), tr("HardWare Control"), tr("Software Control") });
     auto *form = new QFormLayout;
     form->addRow(tr("Port"), m_serialPort);
     form->addRow(tr("Baud Rate"), m_baud);
@@ -129,7 +132,7 @@ QWidget *ConnectConfig::makeSerialPanel()
     form->addRow(tr("Flow Control"), m_flow);
     auto *note = new QLabel(tr("Note: When using the serial port,it is recommended to set 115200\n"
                                "baud rate for fast, safe and accurate data transmission"),
-                            panel);
+        panel);
     note->setWordWrap(true);
     note->setStyleSheet(QStringLiteral("color:#67809F;"));
     auto *reset = makeButton(tr("Reset"), panel);
@@ -152,7 +155,7 @@ QWidget *ConnectConfig::makeLptPanel()
 {
     auto *panel = new QWidget;
     m_lpt = new QComboBox(panel);
-    m_lpt->addItems({QStringLiteral("LPT1"), QStringLiteral("LPT2"), QStringLiteral("LPT3")});
+    m_lpt->addItems({ QStringLiteral("LPT1"), QStringLiteral("LPT2"), QStringLiteral("LPT3") });
     auto *confirm = makeButton(tr("Confirm"), panel);
     auto *form = new QFormLayout;
     form->addRow(tr("LPT Ports"), m_lpt);
@@ -226,18 +229,25 @@ QString ConnectConfig::storedAddress(const QString &key) const
 
 void ConnectConfig::loadConfig()
 {
-    const QList<int> offered = offeredPortTypes(m_config->readInt(QStringLiteral("PortSelect/porttype")));
+    const QList<int> offered
+        = offeredPortTypes(m_config->readInt(QStringLiteral("PortSelect/porttype")));
     for (int i = m_portType->count() - 1; i >= 0; --i) {
         if (!offered.contains(m_typeByText.value(m_portType->itemText(i))))
             m_portType->removeItem(i);
     }
 
-    m_serialPort->setCurrentIndex(storedPosition(m_config, QStringLiteral("SerialPort/port"), m_serialPort->count()));
-    m_baud->setCurrentIndex(storedPosition(m_config, QStringLiteral("SerialPort/baudrate"), m_baud->count()));
-    m_parity->setCurrentIndex(storedPosition(m_config, QStringLiteral("SerialPort/parity"), m_parity->count()));
-    m_dataBits->setCurrentIndex(storedPosition(m_config, QStringLiteral("SerialPort/databit"), m_dataBits->count()));
-    m_stopBits->setCurrentIndex(storedPosition(m_config, QStringLiteral("SerialPort/stopbit"), m_stopBits->count()));
-    m_flow->setCurrentIndex(storedPosition(m_config, QStringLiteral("SerialPort/flowcontrol"), m_flow->count()));
+    m_serialPort->setCurrentIndex(
+        storedPosition(m_config, QStringLiteral("SerialPort/port"), m_serialPort->count()));
+    m_baud->setCurrentIndex(
+        storedPosition(m_config, QStringLiteral("SerialPort/baudrate"), m_baud->count()));
+    m_parity->setCurrentIndex(
+        storedPosition(m_config, QStringLiteral("SerialPort/parity"), m_parity->count()));
+    m_dataBits->setCurrentIndex(
+        storedPosition(m_config, QStringLiteral("SerialPort/databit"), m_dataBits->count()));
+    m_stopBits->setCurrentIndex(
+        storedPosition(m_config, QStringLiteral("SerialPort/stopbit"), m_stopBits->count()));
+    m_flow->setCurrentIndex(
+        storedPosition(m_config, QStringLiteral("SerialPort/flowcontrol"), m_flow->count()));
     m_lpt->setCurrentIndex(storedPosition(m_config, QStringLiteral("LPT/LPT"), m_lpt->count()));
 
     m_wifiAddress->setText(storedAddress(QStringLiteral("Wifi/serverip")));
@@ -324,26 +334,32 @@ void ConnectConfig::connectPortSwitch(const QString &currentPort)
 void ConnectConfig::announceSerial()
 {
     emit serialConfigChanged(m_serialPort->currentText(), m_baud->currentText().toInt(),
-                             parityValue(m_parity->currentIndex()), m_dataBits->currentText().toInt(),
-                             stopBitsValue(m_stopBits->currentIndex()),
-                             flowControlValue(m_flow->currentIndex()));
+        parityValue(m_parity->currentIndex()), m_dataBits->currentText().toInt(),
+        stopBitsValue(m_stopBits->currentIndex()), flowControlValue(m_flow->currentIndex()));
 }
 
 void ConnectConfig::writeSerialPositions()
 {
     const QString group = QStringLiteral("SerialPort");
-    m_config->writeValue(group, QStringLiteral("port"), QString::number(m_serialPort->currentIndex()));
-    m_config->writeValue(group, QStringLiteral("baudrate"), QString::number(m_baud->currentIndex()));
-    m_config->writeValue(group, QStringLiteral("parity"), QString::number(m_parity->currentIndex()));
-    m_config->writeValue(group, QStringLiteral("databit"), QString::number(m_dataBits->currentIndex()));
-    m_config->writeValue(group, QStringLiteral("stopbit"), QString::number(m_stopBits->currentIndex()));
-    m_config->writeValue(group, QStringLiteral("flowcontrol"), QString::number(m_flow->currentIndex()));
+    m_config->writeValue(
+        group, QStringLiteral("port"), QString::number(m_serialPort->currentIndex()));
+    m_config->writeValue(
+        group, QStringLiteral("baudrate"), QString::number(m_baud->currentIndex()));
+    m_config->writeValue(
+        group, QStringLiteral("parity"), QString::number(m_parity->currentIndex()));
+    m_config->writeValue(
+        group, QStringLiteral("databit"), QString::number(m_dataBits->currentIndex()));
+    m_config->writeValue(
+        group, QStringLiteral("stopbit"), QString::number(m_stopBits->currentIndex()));
+    m_config->writeValue(
+        group, QStringLiteral("flowcontrol"), QString::number(m_flow->currentIndex()));
 }
 
 void ConnectConfig::serialConfirmClicked()
 {
     announceSerial();
-    m_config->writeValue(QStringLiteral("Port"), QStringLiteral("type"), portTypeNames().at(Serial));
+    m_config->writeValue(
+        QStringLiteral("Port"), QStringLiteral("type"), portTypeNames().at(Serial));
     writeSerialPositions();
     emit Portsettingok();
 }
@@ -363,7 +379,8 @@ void ConnectConfig::lptConfirmClicked()
 {
     emit lptPortChanged(m_lpt->currentText());
     m_config->writeValue(QStringLiteral("Port"), QStringLiteral("type"), portTypeNames().at(Lpt));
-    m_config->writeValue(QStringLiteral("LPT"), QStringLiteral("LPT"), QString::number(m_lpt->currentIndex()));
+    m_config->writeValue(
+        QStringLiteral("LPT"), QStringLiteral("LPT"), QString::number(m_lpt->currentIndex()));
     emit Portsettingok();
 }
 
@@ -395,7 +412,8 @@ void ConnectConfig::NetworkConfirmClicked()
         return;
     }
     emit wifiConfigChanged(address, kNetworkPort);
-    m_config->writeValue(QStringLiteral("Port"), QStringLiteral("type"), portTypeNames().at(Network));
+    m_config->writeValue(
+        QStringLiteral("Port"), QStringLiteral("type"), portTypeNames().at(Network));
     m_config->writeValue(QStringLiteral("Network"), QStringLiteral("serverip"), address);
     emit Portsettingok();
 }
@@ -407,7 +425,8 @@ void ConnectConfig::BluetoothConfirmClicked()
         emit sendMessagebox(0, tr("Please select the bluetooth device."));
         return;
     }
-    m_config->writeValue(QStringLiteral("Port"), QStringLiteral("type"), portTypeNames().at(Bluetooth));
+    m_config->writeValue(
+        QStringLiteral("Port"), QStringLiteral("type"), portTypeNames().at(Bluetooth));
     emit bluetoothSelected(m_bluetoothList->currentRow());
     emit Portsettingok();
 }

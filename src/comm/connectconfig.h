@@ -56,8 +56,8 @@ signals:
     void resetConfig();
     void connectPortChanged(int portType);
     void lptPortChanged(QString LptPort);
-    void serialConfigChanged(QString portName, int baudRate, int parity, int dataBits, int stopBits,
-                             int flowCtrl);
+    void serialConfigChanged(
+        QString portName, int baudRate, int parity, int dataBits, int stopBits, int flowCtrl);
     void wifiConfigChanged(QString serverIP, int port);
     void bluetoothSelected(int index);
     void Portsettingok();

@@ -31,7 +31,7 @@ ConnectPanel::ConnectPanel(QWidget *parent)
     m_config->setStyleSheet(buttonStyle("#34495E", "#67809F"));
     m_restart->setToolTip(tr("Restart the program"));
     m_config->setToolTip(tr("Connection settings"));
-    for (QPushButton *b : {m_connect, m_disconnect, m_restart, m_config}) {
+    for (QPushButton *b : { m_connect, m_disconnect, m_restart, m_config }) {
         b->setFixedHeight(kButtonHeight);
         b->setMinimumWidth(120);
         b->setFocusPolicy(Qt::NoFocus);
@@ -83,8 +83,8 @@ void ConnectPanel::onDisconnect()
 {
     m_counter = kLockoutSeconds;
     m_connect->setEnabled(false);
-    m_connect->setText(tr("Connect") + QStringLiteral(" [") + QString::number(m_counter)
-                       + QStringLiteral("]"));
+    m_connect->setText(
+        tr("Connect") + QStringLiteral(" [") + QString::number(m_counter) + QStringLiteral("]"));
     m_timer->start();
     emit disconnectPrinter();
 }
@@ -99,7 +99,7 @@ void ConnectPanel::onLockoutTick()
         return;
     }
     --m_counter;
-    m_connect->setText(tr("Connect") + QStringLiteral(" [") + QString::number(m_counter)
-                       + QStringLiteral("]"));
+    m_connect->setText(
+        tr("Connect") + QStringLiteral(" [") + QString::number(m_counter) + QStringLiteral("]"));
     m_connect->setEnabled(false);
 }

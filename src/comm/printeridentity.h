@@ -13,7 +13,8 @@ public:
 
     // Older layout; returns the firmware number text.
     QString identify(const QString &record, const QString &edsRecord);
-    // Newer layout (the model reply began with the marker): brand word in front, no firmware number.
+    // Newer layout (the model reply began with the marker): brand word in front, no firmware
+    // number.
     void identifyNewer(const QString &record, const QString &edsRecord);
     void clear();
 

@@ -20,9 +20,8 @@ PrinterInfo::PrinterInfo(QWidget *parent)
         "QLineEdit{background:white;border:1px solid #BDC3C7;border-radius:3px;padding:2px 4px;}"));
     auto *title = new QLabel(QStringLiteral("<b>%1</b>").arg(tr("Printer Info")), this);
     title->setStyleSheet(QStringLiteral("font-size:16px;color:#34495E;"));
-    const QStringList names{tr("Model"),    tr("PnP ID"),     tr("FW"),           tr("BOOT Ver"),
-                            tr("BOOT ID"),  tr("CG Ver"),     tr("Serial No."),   tr("Manufacturer"),
-                            tr("VID"),      tr("PID"),        tr("EDSID")};
+    const QStringList names { tr("Model"), tr("PnP ID"), tr("FW"), tr("BOOT Ver"), tr("BOOT ID"),
+        tr("CG Ver"), tr("Serial No."), tr("Manufacturer"), tr("VID"), tr("PID"), tr("EDSID") };
     auto *form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignRight);
     for (const QString &name : names) {

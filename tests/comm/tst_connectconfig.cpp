@@ -39,26 +39,29 @@ private slots:
     {
         QTest::addColumn<QString>("porttype");
         QTest::addColumn<QStringList>("offered");
-        QTest::newRow("0") << "0" << QStringList{"USB", "Serial Port", "LPT"};
-        QTest::newRow("1") << "1" << QStringList{"USB", "Serial Port", "LPT", "Bluetooth"};
-        QTest::newRow("3") << "3" << QStringList{"USB", "Serial Port", "LPT", "Network"};
-        QTest::newRow("4") << "4" << QStringList{"USB"};
-        QTest::newRow("5 default") << "5" << QStringList{"USB", "LPT"};
-        QTest::newRow("9") << "9" << QStringList{"USB", "Serial Port", "LPT", "Wifi", "Bluetooth", "Network"};
+        QTest::newRow("0") << "0" << QStringList { "USB", "Serial Port", "LPT" };
+        QTest::newRow("1") << "1" << QStringList { "USB", "Serial Port", "LPT", "Bluetooth" };
+        QTest::newRow("3") << "3" << QStringList { "USB", "Serial Port", "LPT", "Network" };
+        QTest::newRow("4") << "4" << QStringList { "USB" };
+        QTest::newRow("5 default") << "5" << QStringList { "USB", "LPT" };
+        QTest::newRow("9") << "9"
+                           << QStringList { "USB", "Serial Port", "LPT", "Wifi", "Bluetooth",
+                                  "Network" };
     }
 
     void offeredPortTypes()
     {
         QFETCH(QString, porttype);
         QFETCH(QStringList, offered);
-        resetConfig({{QStringLiteral("PortSelect/porttype"), porttype}});
+        resetConfig({ { QStringLiteral("PortSelect/porttype"), porttype } });
         ConfigFile config;
         ConnectConfig panel(&config);
         panel.loadConfig();
         QCOMPARE(items(panel.portTypeBox()), offered);
         // Numbers stay those of the full list.
         QCOMPARE(panel.portTypeOf(offered.last()),
-                 QStringList({"USB", "Serial Port", "LPT", "Wifi", "Bluetooth", "Network"}).indexOf(offered.last()));
+            QStringList({ "USB", "Serial Port", "LPT", "Wifi", "Bluetooth", "Network" })
+                .indexOf(offered.last()));
     }
 
     void addressCheck_data()
@@ -77,8 +80,8 @@ private slots:
     {
         QFETCH(QString, address);
         QFETCH(bool, accepted);
-        for (const bool network : {false, true}) {
-            resetConfig({{QStringLiteral("PortSelect/porttype"), QStringLiteral("9")}});
+        for (const bool network : { false, true }) {
+            resetConfig({ { QStringLiteral("PortSelect/porttype"), QStringLiteral("9") } });
             ConfigFile config;
             ConnectConfig panel(&config);
             panel.loadConfig();
@@ -98,17 +101,19 @@ private slots:
             if (!accepted) {
                 QCOMPARE(message.count(), 1);
                 QCOMPARE(message.at(0).at(0).toInt(), 0);
-                QCOMPARE(message.at(0).at(1).toString(), QStringLiteral("Please input the correct server IP."));
+                QCOMPARE(message.at(0).at(1).toString(),
+                    QStringLiteral("Please input the correct server IP."));
                 QCOMPARE(config.readText(QStringLiteral("Port/type")), QStringLiteral("USB"));
                 continue;
             }
             QCOMPARE(changed.at(0).at(0).toString(), address);
             QCOMPARE(changed.at(0).at(1).toInt(), network ? 9100 : 9101);
             QCOMPARE(config.readText(QStringLiteral("Port/type")),
-                     network ? QStringLiteral("Network") : QStringLiteral("Wifi"));
+                network ? QStringLiteral("Network") : QStringLiteral("Wifi"));
             if (network) {
                 QCOMPARE(config.readText(QStringLiteral("Network/serverip")), address);
-                QCOMPARE(config.readText(QStringLiteral("Wifi/port")), QStringLiteral("9100")); // untouched
+                QCOMPARE(config.readText(QStringLiteral("Wifi/port")),
+                    QStringLiteral("9100")); // untouched
             } else {
                 QCOMPARE(config.readText(QStringLiteral("Wifi/port")), QStringLiteral("9101"));
             }
@@ -117,20 +122,20 @@ private slots:
 
     void serialConfirmWritesPositionsAndValues()
     {
-        resetConfig({{QStringLiteral("PortSelect/porttype"), QStringLiteral("9")}});
+        resetConfig({ { QStringLiteral("PortSelect/porttype"), QStringLiteral("9") } });
         ConfigFile config;
         ConnectConfig panel(&config);
         panel.loadConfig();
         panel.serialPortBox()->setCurrentIndex(2);
         panel.baudBox()->setCurrentText(QStringLiteral("9600"));
-        panel.parityBox()->setCurrentIndex(2);   // odd
+        panel.parityBox()->setCurrentIndex(2); // odd
         panel.dataBitsBox()->setCurrentIndex(2); // 7
         panel.stopBitsBox()->setCurrentIndex(1); // one and a half
-        panel.flowBox()->setCurrentIndex(2);     // software
+        panel.flowBox()->setCurrentIndex(2); // software
         QSignalSpy serial(&panel, &ConnectConfig::serialConfigChanged);
         panel.serialConfirmClicked();
         QCOMPARE(serial.count(), 1);
-        QCOMPARE(serial.at(0), (QList<QVariant>{QStringLiteral("COM3"), 9600, 3, 7, 3, 2}));
+        QCOMPARE(serial.at(0), (QList<QVariant> { QStringLiteral("COM3"), 9600, 3, 7, 3, 2 }));
         QCOMPARE(config.readText(QStringLiteral("Port/type")), QStringLiteral("Serial Port"));
         QCOMPARE(config.readInt(QStringLiteral("SerialPort/port")), 2);
         QCOMPARE(config.readInt(QStringLiteral("SerialPort/baudrate")), 3);
@@ -160,21 +165,22 @@ private slots:
         QFETCH(QString, type);
         QFETCH(int, number);
         QFETCH(QString, announced);
-        resetConfig({{QStringLiteral("PortSelect/porttype"), QStringLiteral("9")},
-                     {QStringLiteral("Port/type"), type},
-                     {QStringLiteral("Network/serverip"), QStringLiteral("10.1.2.3")},
-                     {QStringLiteral("Wifi/serverip"), QStringLiteral("-1")},
-                     {QStringLiteral("LPT/LPT"), QStringLiteral("2")},
-                     {QStringLiteral("SerialPort/port"), QStringLiteral("99")}});
+        resetConfig({ { QStringLiteral("PortSelect/porttype"), QStringLiteral("9") },
+            { QStringLiteral("Port/type"), type },
+            { QStringLiteral("Network/serverip"), QStringLiteral("10.1.2.3") },
+            { QStringLiteral("Wifi/serverip"), QStringLiteral("-1") },
+            { QStringLiteral("LPT/LPT"), QStringLiteral("2") },
+            { QStringLiteral("SerialPort/port"), QStringLiteral("99") } });
         ConfigFile config;
         ConnectConfig panel(&config);
         QStringList seen;
-        connect(&panel, &ConnectConfig::wifiConfigChanged, this,
-                [&](const QString &ip, int port) { seen << QStringLiteral("wifi:%1:%2").arg(ip).arg(port); });
+        connect(&panel, &ConnectConfig::wifiConfigChanged, this, [&](const QString &ip, int port) {
+            seen << QStringLiteral("wifi:%1:%2").arg(ip).arg(port);
+        });
         connect(&panel, &ConnectConfig::lptPortChanged, this,
-                [&](const QString &lpt) { seen << QStringLiteral("lpt:") + lpt; });
+            [&](const QString &lpt) { seen << QStringLiteral("lpt:") + lpt; });
         connect(&panel, &ConnectConfig::serialConfigChanged, this,
-                [&](const QString &name) { seen << QStringLiteral("serial:") + name; });
+            [&](const QString &name) { seen << QStringLiteral("serial:") + name; });
         QSignalSpy port(&panel, &ConnectConfig::connectPortChanged);
         panel.loadConfig();
         QCOMPARE(port.count(), 1);
@@ -188,11 +194,11 @@ private slots:
 
     void bluetoothListReplacedAndChoiceRequired()
     {
-        resetConfig({{QStringLiteral("PortSelect/porttype"), QStringLiteral("9")}});
+        resetConfig({ { QStringLiteral("PortSelect/porttype"), QStringLiteral("9") } });
         ConfigFile config;
         ConnectConfig panel(&config);
-        QStringList first{QStringLiteral("BT-A"), QStringLiteral("BT-B")};
-        QStringList second{QStringLiteral("BT-C")};
+        QStringList first { QStringLiteral("BT-A"), QStringLiteral("BT-B") };
+        QStringList second { QStringLiteral("BT-C") };
         panel.setBluetoothDevices(&first);
         panel.setBluetoothDevices(&second);
         QCOMPARE(panel.bluetoothList()->count(), 1);

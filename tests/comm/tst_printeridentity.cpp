@@ -12,14 +12,22 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("number");
-        QTest::newRow("V1.24") << "V1.24" << "24";
-        QTest::newRow("leading zero") << "V1.05" << "5";
-        QTest::newRow("20..24 is 25") << "2024" << "25";
-        QTest::newRow("20..23 stays") << "2023" << "23";
-        QTest::newRow("24 without 20") << "1924" << "24";
-        QTest::newRow("not a number") << "V1.AB" << "0";
-        QTest::newRow("empty") << "" << "0";
-        QTest::newRow("one character") << "7" << "7";
+        QTest::newRow("V1.24") << "V1.24"
+                               << "24";
+        QTest::newRow("leading zero") << "V1.05"
+                                      << "5";
+        QTest::newRow("20..24 is 25") << "2024"
+                                      << "25";
+        QTest::newRow("20..23 stays") << "2023"
+                                      << "23";
+        QTest::newRow("24 without 20") << "1924"
+                                       << "24";
+        QTest::newRow("not a number") << "V1.AB"
+                                      << "0";
+        QTest::newRow("empty") << ""
+                               << "0";
+        QTest::newRow("one character") << "7"
+                                       << "7";
     }
 
     void firmwareNumber()
@@ -38,13 +46,23 @@ private slots:
         QTest::addColumn<QString>("firmware");
         QTest::addColumn<QString>("mainId");
         const QString rk = QStringLiteral("RK5200;PNP1;V1.24;B1;BI;CG;SN42;Maker;1FC9;2016;x");
-        QTest::newRow("older") << rk << "EDS;RK;00;00" << false << "RK5200" << "24" << "0000";
-        QTest::newRow("newer: brand word, no firmware")
-            << "QP-80;P;V4.00;B;I;C;S;M;V;P;x" << "EDS;QP;09;04" << true << "QuenbyQP-80" << ""
-            << "0904";
-        QTest::newRow("eds part 3 missing") << rk << "EDS;RK;07" << false << "RK5200" << "24" << "";
-        QTest::newRow("eds part 2 empty") << rk << "EDS;RK;;01" << false << "RK5200" << "24" << "";
-        QTest::newRow("short record") << "RK5200" << "" << false << "RK5200" << "0" << "";
+        QTest::newRow("older") << rk << "EDS;RK;00;00" << false << "RK5200"
+                               << "24"
+                               << "0000";
+        QTest::newRow("newer: brand word, no firmware") << "QP-80;P;V4.00;B;I;C;S;M;V;P;x"
+                                                        << "EDS;QP;09;04" << true << "QuenbyQP-80"
+                                                        << ""
+                                                        << "0904";
+        QTest::newRow("eds part 3 missing") << rk << "EDS;RK;07" << false << "RK5200"
+                                            << "24"
+                                            << "";
+        QTest::newRow("eds part 2 empty") << rk << "EDS;RK;;01" << false << "RK5200"
+                                          << "24"
+                                          << "";
+        QTest::newRow("short record") << "RK5200"
+                                      << "" << false << "RK5200"
+                                      << "0"
+                                      << "";
     }
 
     void identify()
