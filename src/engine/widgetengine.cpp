@@ -86,6 +86,13 @@ int longestEntry(const SettingRules::EditField &field, const ControlRow &row)
     return row.maxLength() >= 1 ? int(row.maxLength()) : kUnlimited;
 }
 
+// Showing a widget polishes it, which is slow with style sheets: change only what changes.
+void setShown(QWidget *widget, bool shown)
+{
+    if (widget->isHidden() == shown)
+        widget->setVisible(shown);
+}
+
 bool isValueKind(ControlKind kind)
 {
     return kind == KindEdit || kind == KindComboBox || kind == KindSpinBox;
@@ -407,12 +414,12 @@ void WidgetEngine::fillRow(const ControlRow &row, QWidget *control, bool onlyCur
 
 void WidgetEngine::showRow(const ControlRow &row, QWidget *control, bool shown, bool disabledByRule)
 {
-    control->setVisible(shown);
+    setShown(control, shown);
     if (SettingRules::shownDisabledWhenHidden(m_definition.printerTypeName, row.bytePosition()))
         control->setEnabled(!disabledByRule);
     // The caption is the label left of the control.
     if (auto *caption = qobject_cast<AdoptionLabel *>(cellWidget(row, -1)))
-        caption->setVisible(shown);
+        setShown(caption, shown);
 }
 
 void WidgetEngine::refreshDefaultLabels()
@@ -430,9 +437,12 @@ void WidgetEngine::refreshDefaultLabels()
             if (!state->defaultText().isEmpty())
                 texts.append(state->defaultText());
         }
-        defaults.label->setText(
-            texts.isEmpty() ? QString() : tr("Default: %1").arg(texts.join(QStringLiteral(" / "))));
-        defaults.label->setVisible(anyShown);
+        const QString text = texts.isEmpty()
+            ? QString()
+            : tr("Default: %1").arg(texts.join(QStringLiteral(" / ")));
+        if (defaults.label->text() != text)
+            defaults.label->setText(text);
+        setShown(defaults.label, anyShown);
     }
 }
 
@@ -484,8 +494,13 @@ bool WidgetEngine::collectRow(
         bool stored = true;
         if (spin->text() != spin->state().referenceText())
             stored = m_codec->storeSpin(row, spin->value(), block);
-        if (acceptValues && stored)
+        if (acceptValues) {
+            if (!stored) {
+                QSignalBlocker blocker(spin);
+                spin->setValue(spin->referenceNumber());
+            }
             spin->acceptCurrent();
+        }
         return stored;
     }
     if (auto *edit = qobject_cast<AdOptionEdit *>(control)) {
@@ -494,14 +509,18 @@ bool WidgetEngine::collectRow(
             if (gate && !gate->isChecked())
                 return false;
         }
-        // An emptied box has no value to write; the rest of the block is still collected.
-        if (edit->text().isEmpty())
-            return false;
-        bool stored = true;
-        if (edit->text() != edit->state().referenceText())
+        // An emptied box or an entry that is no value of the field writes nothing; the box shows
+        // the value that stays in the block again, and the rest of the block is still collected.
+        bool stored = !edit->text().isEmpty();
+        if (stored && edit->text() != edit->state().referenceText())
             stored = m_codec->storeEdit(row, edit->text(), block);
-        if (acceptValues && stored)
+        if (acceptValues) {
+            if (!stored) {
+                QSignalBlocker blocker(edit);
+                edit->setText(edit->state().referenceText());
+            }
             edit->acceptCurrent();
+        }
         return stored;
     }
     return false;
