@@ -229,6 +229,7 @@ void WidgetEngine::buildPages()
         m_placements.insert(row.rpcaId(), { page, grids.at(page) });
     }
     addDefaultLabels();
+    nameLoneCheckBoxes();
 
     for (const QPointer<QWidget> &page : qAsConst(m_pages))
         page->setStyleSheet(QStringLiteral("background:white"));
@@ -307,6 +308,17 @@ void WidgetEngine::registerControl(QWidget *control, const ControlRow &row)
         return;
     // The engine may live on its worker thread; the signal is emitted from the button's.
     connect(button, &QAbstractButton::clicked, button, [this, name] { emit buttonAction(name); });
+}
+
+// A check box with a caption label left of it is a setting of its own; one without (a "Define"
+// switch beside an edit box) would be a bare square, so it carries its caption itself.
+void WidgetEngine::nameLoneCheckBoxes()
+{
+    for (const ControlRow &row : qAsConst(m_definition.controlRows)) {
+        auto *box = qobject_cast<AdOptionCheckbox *>(m_controls.value(row.rpcaId()));
+        if (box && !qobject_cast<AdoptionLabel *>(cellWidget(row, -1)))
+            box->setText(m_definition.content(row.contentId()));
+    }
 }
 
 void WidgetEngine::addDefaultLabels()
@@ -417,9 +429,15 @@ void WidgetEngine::showRow(const ControlRow &row, QWidget *control, bool shown, 
     setShown(control, shown);
     if (SettingRules::shownDisabledWhenHidden(m_definition.printerTypeName, row.bytePosition()))
         control->setEnabled(!disabledByRule);
-    // The caption is the label left of the control.
+    // The caption is the label left of the control; a switch without a byte of its own right of
+    // it belongs to the row as well.
     if (auto *caption = qobject_cast<AdoptionLabel *>(cellWidget(row, -1)))
         setShown(caption, shown);
+    if (auto *box = qobject_cast<AdOptionCheckbox *>(cellWidget(row, 1))) {
+        const int boxId = m_controls.key(box);
+        if (m_definition.controlRows.value(boxId).bytePosition() == 0)
+            setShown(box, shown);
+    }
 }
 
 void WidgetEngine::refreshDefaultLabels()

@@ -105,6 +105,7 @@ private:
     QWidget *createControl(ControlKind kind, const ControlRow &row);
     void registerControl(QWidget *control, const ControlRow &row);
     void addDefaultLabels();
+    void nameLoneCheckBoxes();
     void fillRow(const ControlRow &row, QWidget *control, bool onlyCurrentValues);
     void showRow(const ControlRow &row, QWidget *control, bool shown, bool disabledByRule);
     bool collectRow(

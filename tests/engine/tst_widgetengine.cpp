@@ -469,7 +469,10 @@ private slots:
         QByteArray block(1024, '\0');
         block[122] = 2;
         auto engine = engineFor(b.def, code, block);
-        qobject_cast<AdOptionCheckbox *>(engine->controlOf(box))->setChecked(ticked);
+        auto *gate = qobject_cast<AdOptionCheckbox *>(engine->controlOf(box));
+        // A switch without a caption label of its own shows its caption.
+        QCOMPARE(gate->text(), QStringLiteral("Define"));
+        gate->setChecked(ticked);
         qobject_cast<AdOptionEdit *>(engine->controlOf(edit))->setText(QStringLiteral("9"));
         engine->collect();
         QTEST(int(engine->settingBlock().at(122)), "stored");
@@ -501,11 +504,14 @@ private slots:
         const int id
             = b.add(DefinitionBuilder::combo(position, { QStringLiteral("x"), QStringLiteral("y") })
                         .when(QStringLiteral("583"), QStringLiteral("#")));
+        const int box = b.add(
+            DefinitionBuilder::control(KindCheckBox, 0, QStringLiteral("Define")).at(0, 0, 2));
         QByteArray block(1024, '\0');
         block[583] = char(deciding);
         block[position] = 1;
         auto engine = engineFor(b.def, QStringLiteral("0302"), block);
         QWidget *control = engine->controlOf(id);
+        QCOMPARE(!engine->controlOf(box)->isHidden(), visible);
         QCOMPARE(!control->isHidden(), visible);
         QCOMPARE(control->isEnabled(), enabled);
         auto *caption
