@@ -304,7 +304,7 @@ void MainWindow::runBusy(int delayMs)
 {
     m_waitDialog->move(dialogPosition(m_waitDialog->size(), placement::kBusyOffset));
     m_waitDialog->setCloseDelay(delayMs);
-    m_waitDialog->exec();
+    m_waitDialog->runModal();
 }
 
 QPoint MainWindow::dialogPosition(const QSize &dialog, const QPoint &offset) const

@@ -1,5 +1,6 @@
 #include "app/waittingdlg.h"
 
+#include <QEventLoop>
 #include <QLabel>
 #include <QMovie>
 #include <QTimer>
@@ -52,4 +53,15 @@ void WaittingDlg::hideEvent(QHideEvent *event)
 {
     m_movie->stop();
     QDialog::hideEvent(event);
+}
+
+void WaittingDlg::runModal()
+{
+    // Unlike exec(), this also ends when the worker finished while the dialog was being shown
+    // (some platforms deliver queued signals during show()).
+    QEventLoop loop;
+    connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+    show();
+    if (isVisible())
+        loop.exec(QEventLoop::DialogExec);
 }

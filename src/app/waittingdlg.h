@@ -19,6 +19,9 @@ public:
     int closeDelay() const { return m_closeDelayMs; }
     QMovie *movie() const { return m_movie; }
 
+    // Shows the indicator modally until finish() or close() ends it.
+    void runModal();
+
 public slots:
     // The worker has finished: close now, or after the close delay. Ignored while hidden, so a
     // late signal of an earlier worker cannot close a later wait.

@@ -1,0 +1,308 @@
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <QtTest>
+
+#include "app/configfile.h"
+#include "app/mainwindow.h"
+#include "app/optionbar.h"
+#include "app/tipwidget.h"
+#include "app/windowhandler.h"
+#include "comm/connectpanel.h"
+#include "comm/delayservice.h"
+#include "comm/printerinfo.h"
+#include "engine/datadispatcher.h"
+#include "engine/widgetengine.h"
+#include "settings_ui/adminsettingswidget.h"
+#include "simprocess.h"
+
+namespace {
+const QString kDatabase = QStringLiteral(RK_BIN_DIR "/SWTDatabase.db");
+
+// Counts how often the message box is shown and remembers the texts.
+class MessageWatch : public QObject
+{
+public:
+    explicit MessageWatch(TipWidget *tip)
+        : m_tip(tip)
+    {
+        tip->installEventFilter(this);
+    }
+    QStringList texts;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_tip && event->type() == QEvent::Show)
+            texts << m_tip->message();
+        return false;
+    }
+
+private:
+    TipWidget *m_tip;
+};
+} // namespace
+
+// Whole flows of the main window against the simulated printer: what a user does, and what
+// arrives at the printer.
+class tst_SettingsFlow : public QObject
+{
+    Q_OBJECT
+
+    RecordingDelayService m_delay;
+
+    static void writeConfig(const QList<QPair<QString, QString>> &values)
+    {
+        {
+            ConfigFile config;
+            QFile::remove(config.fileName());
+        }
+        ConfigFile fresh;
+        fresh.checkVersion();
+        fresh.writeValue(QStringLiteral("PortSelect"), QStringLiteral("porttype"), QStringLiteral("9"));
+        fresh.writeValue(QStringLiteral("Mode"), QStringLiteral("mode"), QStringLiteral("0"));
+        for (const auto &v : values) {
+            const QStringList parts = v.first.split(QLatin1Char('/'));
+            fresh.writeValue(parts.at(0), parts.at(1), v.second);
+        }
+    }
+
+    static void useTcp(quint16 port)
+    {
+        writeConfig({{QStringLiteral("Port/type"), QStringLiteral("Wifi")},
+                     {QStringLiteral("Wifi/serverip"), QStringLiteral("127.0.0.1")},
+                     {QStringLiteral("Wifi/port"), QString::number(port)}});
+    }
+
+    // What the printer holds now, read over a connection of our own.
+    QByteArray printerBlock(quint16 port, QByteArray *defaults = nullptr)
+    {
+        ConfigFile config;
+        DataDispatcher d(m_delay, &config);
+        d.setPortType(3);
+        d.setWifiConfig(QStringLiteral("127.0.0.1"), port);
+        d.setOperation(DataDispatcher::OpReadSettings);
+        d.run();
+        if (defaults)
+            *defaults = d.defaultBlock();
+        return d.settingBlock();
+    }
+
+    void writePrinterBlock(quint16 port, const QByteArray &block)
+    {
+        ConfigFile config;
+        DataDispatcher d(m_delay, &config);
+        d.setPortType(3);
+        d.setWifiConfig(QStringLiteral("127.0.0.1"), port);
+        d.setOperation(DataDispatcher::OpWriteSettings, block);
+        d.run();
+        QVERIFY(d.saved());
+    }
+
+    static SimProcess *startSim(const QString &profile, const QStringList &extra = {}, int endpoints = 1)
+    {
+        auto *sim = new SimProcess;
+        QStringList args{QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:0"),
+                         QStringLiteral("--profile"), profile};
+        args << extra;
+        if (!sim->start(args, endpoints))
+            qWarning() << sim->errorText();
+        return sim;
+    }
+
+    static QWidget *control(MainWindow &w, int position)
+    {
+        const ControlRow row = w.engine()->definition().valueRows.value(position);
+        return w.engine()->controlOf(row.rpcaId());
+    }
+
+    // The check box that gates an edit box sits in the grid cell to its right.
+    static QCheckBox *gateOf(QWidget *edit)
+    {
+        for (QGridLayout *grid : edit->parentWidget()->findChildren<QGridLayout *>()) {
+            const int index = grid->indexOf(edit);
+            if (index < 0)
+                continue;
+            int row, col, rs, cs;
+            grid->getItemPosition(index, &row, &col, &rs, &cs);
+            if (QLayoutItem *item = grid->itemAtPosition(row, col + 1))
+                return qobject_cast<QCheckBox *>(item->widget());
+        }
+        return nullptr;
+    }
+
+    static void connectAndOpenSettings(MainWindow &w)
+    {
+        QTest::mouseClick(w.connectPanel()->connectButton(), Qt::LeftButton);
+        QVERIFY2(!w.connectedModel().isEmpty(), "not connected");
+        QTest::mouseClick(w.optionBar()->settingsButton(), Qt::LeftButton);
+        QVERIFY(w.settingsShowing());
+        QCOMPARE(w.stack()->currentWidget(), static_cast<QWidget *>(w.userSettingsPage()));
+    }
+
+    static QList<int> differences(const QByteArray &a, const QByteArray &b)
+    {
+        QList<int> at;
+        for (int i = 0; i < qMin(a.size(), b.size()); ++i)
+            if (a.at(i) != b.at(i))
+                at << i;
+        return at;
+    }
+
+private slots:
+    void initTestCase() { qputenv("RKMENU_DISMISS_MESSAGES_MS", "0"); }
+
+    void changeAndSaveOverTcp()
+    {
+        std::unique_ptr<SimProcess> sim(startSim(QStringLiteral("rk5200-new")));
+        useTcp(sim->tcpPort());
+        const QByteArray before = printerBlock(sim->tcpPort());
+        QCOMPARE(before.size(), 1024);
+
+        MainWindow w(1, kDatabase);
+        w.show();
+        connectAndOpenSettings(w);
+        QCOMPARE(w.currentTypeName(), QStringLiteral("RK-5200_NEW"));
+
+        auto *combo = qobject_cast<QComboBox *>(control(w, 200));
+        auto *spin = qobject_cast<QDoubleSpinBox *>(control(w, 112));
+        auto *edit = qobject_cast<QLineEdit *>(control(w, 144));
+        QVERIFY(combo && spin && edit);
+        combo->setCurrentIndex((combo->currentIndex() + 1) % combo->count());
+        spin->setValue(spin->value() == spin->maximum() ? spin->minimum() : spin->value() + spin->singleStep());
+        edit->setText(QString::number(edit->text().toInt() + 3));
+        if (QCheckBox *gate = gateOf(edit))
+            gate->setChecked(true);
+
+        MessageWatch watch(w.tip());
+        emit w.userSettingsPage()->saveSettings(false);
+        QCOMPARE(watch.texts, QStringList{QStringLiteral("Save Successful")});
+
+        const QList<int> changed = differences(before, printerBlock(sim->tcpPort()));
+        QVERIFY2(!changed.isEmpty(), "nothing reached the printer");
+        for (int p : changed)
+            QVERIFY2(p == 200 || p == 112 || p == 113 || p == 144 || p == 145,
+                     qPrintable(QStringLiteral("unexpected change at %1").arg(p)));
+        QVERIFY(changed.contains(200));
+        QVERIFY(changed.contains(112) || changed.contains(113));
+        QVERIFY(changed.contains(144) || changed.contains(145));
+    }
+
+    void changeAndSaveOverSerialPty()
+    {
+        std::unique_ptr<SimProcess> sim(startSim(QStringLiteral("zn470kw"), {QStringLiteral("--pty")}, 2));
+        const quint16 port = sim->tcpPort();
+        const QByteArray before = printerBlock(port);
+        writeConfig({{QStringLiteral("Port/type"), QStringLiteral("Serial Port")},
+                     {QStringLiteral("SerialPort/port"), QStringLiteral("2")},
+                     {QStringLiteral("Devices/COM3"), sim->ptyPath()}});
+        {
+            MainWindow w(1, kDatabase);
+            w.show();
+            connectAndOpenSettings(w);
+            auto *combo = qobject_cast<QComboBox *>(control(w, 224));
+            auto *spin = qobject_cast<QDoubleSpinBox *>(control(w, 114));
+            QVERIFY(combo && spin);
+            combo->setCurrentIndex((combo->currentIndex() + 1) % combo->count());
+            spin->setValue(spin->value() == spin->maximum() ? spin->minimum() : spin->value() + spin->singleStep());
+            emit w.userSettingsPage()->saveSettings(false);
+        }
+        const QList<int> changed = differences(before, printerBlock(port));
+        QVERIFY(changed.contains(224));
+        QVERIFY(changed.contains(114) || changed.contains(115));
+        for (int p : changed)
+            QVERIFY2(p == 224 || p == 114 || p == 115, qPrintable(QString::number(p)));
+    }
+
+    void factoryDefaultsKeepInterfaceBytes()
+    {
+        std::unique_ptr<SimProcess> sim(startSim(QStringLiteral("mv4410c")));
+        const quint16 port = sim->tcpPort();
+        QByteArray defaults;
+        QByteArray block = printerBlock(port, &defaults);
+        block[578] = static_cast<char>(quint8(defaults.at(578)) ^ 0x05);
+        block[579] = static_cast<char>(quint8(defaults.at(579)) ^ 0x03);
+        block[200] = static_cast<char>(quint8(defaults.at(200)) ^ 0x01);
+        writePrinterBlock(port, block);
+
+        useTcp(port);
+        MainWindow w(1, kDatabase);
+        w.show();
+        connectAndOpenSettings(w);
+        emit w.userSettingsPage()->resetSettings();
+        const QByteArray after = printerBlock(port);
+        QCOMPARE(after.at(578), block.at(578));
+        QCOMPARE(after.at(579), block.at(579));
+        QCOMPARE(after.at(200), defaults.at(200));
+    }
+
+    void newerLayoutFromMarker()
+    {
+        std::unique_ptr<SimProcess> sim(startSim(QStringLiteral("qp80")));
+        useTcp(sim->tcpPort());
+        MainWindow w(1, kDatabase);
+        w.show();
+        QTest::mouseClick(w.connectPanel()->connectButton(), Qt::LeftButton);
+        QCOMPARE(w.connectedModel(), QStringLiteral("QuenbyQP-80"));
+        QCOMPARE(w.currentTypeName(), QStringLiteral("QuenbyQP-80"));
+        QCOMPARE(w.printerInfo()->fieldText(0), QStringLiteral("QuenbyQP-80"));
+    }
+
+    void unknownModelFallsBackToMainType()
+    {
+        std::unique_ptr<SimProcess> sim(startSim(QStringLiteral("rk7300")));
+        useTcp(sim->tcpPort());
+        MainWindow w(1, kDatabase);
+        w.show();
+        QTest::mouseClick(w.connectPanel()->connectButton(), Qt::LeftButton);
+        QCOMPARE(w.currentTypeName(), QStringLiteral("main_0901"));
+        QVERIFY(w.connectPanel()->isConnected());
+    }
+
+    void communicationErrorLeavesDisconnected()
+    {
+        useTcp(1); // nothing listens there
+        MainWindow w(1, kDatabase);
+        w.show();
+        MessageWatch watch(w.tip());
+        QTest::mouseClick(w.connectPanel()->connectButton(), Qt::LeftButton);
+        QVERIFY(!w.connectPanel()->isConnected());
+        QVERIFY(w.connectedModel().isEmpty());
+        QCOMPARE(watch.texts.size(), 1);
+        QVERIFY(watch.texts.first().startsWith(QLatin1String("communicate Error: ")));
+    }
+
+    void leavingWithUnsavedChangesAsksOnce()
+    {
+        std::unique_ptr<SimProcess> sim(startSim(QStringLiteral("zn470kw")));
+        const quint16 port = sim->tcpPort();
+        useTcp(port);
+        const char before = printerBlock(port).at(200);
+        MainWindow w(1, kDatabase);
+        w.show();
+        connectAndOpenSettings(w);
+        auto *combo = qobject_cast<QComboBox *>(control(w, 200));
+        combo->setCurrentIndex((combo->currentIndex() + 1) % combo->count());
+
+        MessageWatch watch(w.tip());
+        emit w.titleBar()->backToHome();
+        // Confirmed: saved, and the page stays.
+        QCOMPARE(watch.texts.first(), QStringLiteral("Some paramter not be saved\nDo you want to save ？"));
+        QCOMPARE(watch.texts.count(QStringLiteral("Some paramter not be saved\nDo you want to save ？")), 1);
+        QVERIFY(w.settingsShowing());
+        QVERIFY(printerBlock(port).at(200) != before);
+        watch.texts.clear();
+        emit w.titleBar()->backToHome();
+        QVERIFY(watch.texts.isEmpty());
+        QCOMPARE(w.stack()->currentWidget(), w.homePage());
+    }
+};
+
+QTEST_MAIN(tst_SettingsFlow)
+#include "tst_settingsflow.moc"
