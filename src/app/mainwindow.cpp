@@ -67,12 +67,14 @@ static void initResources()
     }
 }
 
-MainWindow::MainWindow(int language, const QString &databaseFile, QWidget *parent)
+MainWindow::MainWindow(int language, const QString &databaseFile, DelayService *delay,
+                       QWidget *parent)
     : QMainWindow(parent)
     , m_language(language)
     , m_database(databaseFile.isEmpty() ? DatabaseLocation::besideProgram(databaseErrorBox())
                                         : DatabaseLocation(databaseFile, databaseErrorBox()))
-    , m_delay(std::make_unique<SleepingDelayService>())
+    , m_ownDelay(delay ? nullptr : std::make_unique<SleepingDelayService>())
+    , m_delay(delay ? delay : m_ownDelay.get())
 {
     initResources();
     m_config = new ConfigFile(this);

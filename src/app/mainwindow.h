@@ -40,8 +40,9 @@ public:
 
     // language: 0 Simplified Chinese, 1 English (the language of the database texts).
     // databaseFile: the settings database; empty for SWTDatabase.db beside the program.
+    // delay: where printer-facing pauses go (not owned); null for real sleeping.
     explicit MainWindow(int language = 1, const QString &databaseFile = QString(),
-                        QWidget *parent = nullptr);
+                        DelayService *delay = nullptr, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // Shows the message box modally; returns 1 when the user confirmed.
@@ -159,7 +160,8 @@ private:
     HelpAboutPage *m_helpPage = nullptr;
     SlideArea *m_slideArea = nullptr;
     DatabaseLocation m_database;
-    std::unique_ptr<DelayService> m_delay;
+    std::unique_ptr<DelayService> m_ownDelay;
+    DelayService *m_delay = nullptr;
     DataDispatcher *m_dispatcher = nullptr;
     QThread *m_dispatcherThread = nullptr;
     WidgetEngine *m_engine = nullptr;
