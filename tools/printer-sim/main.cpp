@@ -1,0 +1,245 @@
+// rkprinter-sim: plays one or more printers of the family over TCP and pseudo-terminals.
+#include <cstdio>
+#include <unistd.h>
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QSocketNotifier>
+#include <QTextStream>
+
+#include "printerhost.h"
+
+namespace {
+
+constexpr quint16 kDefaultTcpPort = 9100;
+constexpr int kStdinChunk = 256;
+
+const char kProtocolHelp[] = R"(
+The printer answers the command set from the printer's side:
+  handshake 1D 1A 1B 1C 1D 4D 4F 44 45 00 -> the 9 first bytes and the mode byte
+  block reads (model 1D 03 07 00, EDS 1D 03 07 01, settings 1D 03 02, defaults
+  1D 03 09, sensors 1D 01 61 01, address 1D 01 21, MAC 1D 03 22)
+                                     -> echo, 2-byte big-endian length, payload
+  parameter list 1D 05 01            -> echo, 00, 3-byte big-endian length, JSON
+  1D 02 12 + 1024 bytes              -> block written, one-byte answer
+  1D 06 01 + 4-byte length + JSON    -> parameter values written, no answer
+  1D 02 40 / 1D 02 41                -> defaults restored, one-byte answer
+  1D 02 34 00 06 + 6 bytes           -> MAC written, one-byte answer
+  1D 02 50                           -> echo; then firmware bytes until an S-record
+                                        end record or --idle-ms of quiet
+  tests 1D 01 40/01/10/20/22/23/24, 1D 01 61 02 -> one byte (0 ok, 1 failed,
+  2 running, 3 paper needed, 255 out of paper); 47 polls a running test,
+  43 cancels it; 1D 01 30 (leave) has no answer.
+Faults apply to every reply unless --fault-replies limits them to the first ones.
+Each endpoint prints one line when ready: "READY tcp HOST:PORT" or "READY pty PATH".
+Command log lines: CONNECT, DISCONNECT, CMD <name> <hex>, DATA <what> ...,
+UNKNOWN <count> <hex>, FIRMWARE <size> <srec-ok|srec-bad|raw>, FAULT ..., STATE ...
+With several printers each line starts with "#<index> ".)";
+
+bool parseEndpoint(const QString &text, QHostAddress *address, quint16 *port)
+{
+    const int colon = text.lastIndexOf(QLatin1Char(':'));
+    bool ok = false;
+    const uint p = text.mid(colon + 1).toUInt(&ok);
+    if (colon <= 0 || !ok || p > 65535 || !address->setAddress(text.left(colon)))
+        return false;
+    *port = quint16(p);
+    return true;
+}
+
+int intOption(const QCommandLineParser &parser, const QString &name, int fallback, bool *ok)
+{
+    if (!parser.isSet(name))
+        return fallback;
+    bool good = false;
+    const int value = parser.value(name).toInt(&good);
+    if (!good || value < 0) {
+        std::fprintf(stderr, "rkprinter-sim: --%s needs a number >= 0\n", qPrintable(name));
+        *ok = false;
+    }
+    return value;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("rkprinter-sim"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Simulated impact printer.") + QLatin1String(kProtocolHelp));
+    parser.addHelpOption();
+    parser.addOptions({
+        { QStringLiteral("tcp"),
+            QStringLiteral("Listen on HOST:PORT (default 127.0.0.1:9100; port 0 picks a free one). "
+                           "Several --tcp give several printers."),
+            QStringLiteral("HOST:PORT") },
+        { QStringLiteral("count"),
+            QStringLiteral("Number of printers; with one --tcp the ports count up from it (or are "
+                           "all free ports for 0)."),
+            QStringLiteral("N") },
+        { QStringLiteral("pty"),
+            QStringLiteral("Also offer each printer on a pseudo-terminal (its path is printed).") },
+        { QStringLiteral("pty-kind"),
+            QStringLiteral("What the pseudo-terminal plays: serial (default) or lpt."),
+            QStringLiteral("KIND") },
+        { QStringLiteral("profile"),
+            QStringLiteral("Printer profile: a built-in id or a JSON file; repeat for printer 2, "
+                           "3, ... (default zn470kw)."),
+            QStringLiteral("ID|FILE") },
+        { QStringLiteral("list-profiles"),
+            QStringLiteral("Print the built-in profile ids and exit.") },
+        { QStringLiteral("state"),
+            QStringLiteral(
+                "Keep the printer's state in FILE across runs (printer n>0 uses FILE.n)."),
+            QStringLiteral("FILE") },
+        { QStringLiteral("log"),
+            QStringLiteral("Write the command log to FILE ('-' for standard error)."),
+            QStringLiteral("FILE") },
+        { QStringLiteral("delay-ms"), QStringLiteral("Wait this long before each reply."),
+            QStringLiteral("MS") },
+        { QStringLiteral("chunk"), QStringLiteral("Send replies in pieces of N bytes."),
+            QStringLiteral("N") },
+        { QStringLiteral("chunk-gap-ms"), QStringLiteral("Pause between reply pieces."),
+            QStringLiteral("MS") },
+        { QStringLiteral("drop-after"),
+            QStringLiteral(
+                "Close a TCP connection after N reply bytes (on a pty the rest is not sent)."),
+            QStringLiteral("N") },
+        { QStringLiteral("truncate"), QStringLiteral("Send only the first N bytes of each reply."),
+            QStringLiteral("N") },
+        { QStringLiteral("garbage"), QStringLiteral("Replace reply bytes with garbage.") },
+        { QStringLiteral("refuse"),
+            QStringLiteral(
+                "Close every TCP connection at once; hold the pty locked like a busy port.") },
+        { QStringLiteral("fault-replies"),
+            QStringLiteral("Apply the faults to the first K replies only."), QStringLiteral("K") },
+        { QStringLiteral("watch-stdin"),
+            QStringLiteral("Exit when standard input closes (so a test's simulator never outlives "
+                           "the test).") },
+        { QStringLiteral("idle-ms"),
+            QStringLiteral(
+                "Quiet time that ends a firmware download without an end record (default 1000)."),
+            QStringLiteral("MS") },
+    });
+    parser.process(app);
+
+    if (parser.isSet(QStringLiteral("list-profiles"))) {
+        for (const QString &id : PrinterProfile::builtInIds())
+            std::printf("%s\n", qPrintable(id));
+        return 0;
+    }
+
+    bool ok = true;
+    SimFaults faults;
+    faults.delayMs = intOption(parser, QStringLiteral("delay-ms"), 0, &ok);
+    faults.chunkSize = intOption(parser, QStringLiteral("chunk"), 0, &ok);
+    faults.chunkGapMs = intOption(parser, QStringLiteral("chunk-gap-ms"), 0, &ok);
+    faults.dropAfter = intOption(parser, QStringLiteral("drop-after"), -1, &ok);
+    faults.truncate = intOption(parser, QStringLiteral("truncate"), -1, &ok);
+    faults.faultyReplies = intOption(parser, QStringLiteral("fault-replies"), -1, &ok);
+    faults.idleMs = intOption(parser, QStringLiteral("idle-ms"), faults.idleMs, &ok);
+    faults.garbage = parser.isSet(QStringLiteral("garbage"));
+    faults.refuse = parser.isSet(QStringLiteral("refuse"));
+    const int countOption = intOption(parser, QStringLiteral("count"), 0, &ok);
+    if (!ok)
+        return 2;
+
+    const bool pty = parser.isSet(QStringLiteral("pty"));
+    const QString ptyKind = parser.value(QStringLiteral("pty-kind"));
+    if (!ptyKind.isEmpty() && ptyKind != QLatin1String("serial")
+        && ptyKind != QLatin1String("lpt")) {
+        std::fprintf(stderr, "rkprinter-sim: --pty-kind is serial or lpt\n");
+        return 2;
+    }
+    QStringList tcpSpecs = parser.values(QStringLiteral("tcp"));
+    if (tcpSpecs.isEmpty() && !pty)
+        tcpSpecs.append(QStringLiteral("127.0.0.1:%1").arg(kDefaultTcpPort));
+    const int count = qMax(1, qMax(countOption, tcpSpecs.size()));
+
+    QStringList profiles = parser.values(QStringLiteral("profile"));
+    if (profiles.isEmpty())
+        profiles.append(QStringLiteral("zn470kw"));
+
+    QFile logFile;
+    const QString logPath = parser.value(QStringLiteral("log"));
+    if (logPath == QLatin1String("-")) {
+        logFile.open(stderr, QIODevice::WriteOnly);
+    } else if (!logPath.isEmpty()) {
+        logFile.setFileName(logPath);
+        if (!logFile.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            std::fprintf(stderr, "rkprinter-sim: cannot write %s: %s\n", qPrintable(logPath),
+                qPrintable(logFile.errorString()));
+            return 2;
+        }
+    }
+
+    QStringList readyLines;
+    for (int i = 0; i < count; ++i) {
+        QString error;
+        PrinterProfile profile;
+        if (!PrinterProfile::load(profiles.at(qMin(i, profiles.size() - 1)), &profile, &error)) {
+            std::fprintf(stderr, "rkprinter-sim: %s\n", qPrintable(error));
+            return 2;
+        }
+        const QString prefix = count > 1 ? QStringLiteral("#%1 ").arg(i) : QString();
+        auto log = [&logFile, prefix](const QString &line) {
+            if (!logFile.isOpen())
+                return;
+            logFile.write((prefix + line + QLatin1Char('\n')).toUtf8());
+            logFile.flush();
+        };
+        auto *host = new PrinterHost(profile, faults, log, &app);
+        const QString statePath = parser.value(QStringLiteral("state"));
+        if (!statePath.isEmpty()) {
+            const QString path = i == 0 ? statePath : QStringLiteral("%1.%2").arg(statePath).arg(i);
+            if (!host->setStateFile(path, &error)) {
+                std::fprintf(stderr, "rkprinter-sim: state: %s\n", qPrintable(error));
+                return 2;
+            }
+        }
+        if (!tcpSpecs.isEmpty()) {
+            QHostAddress address;
+            quint16 port = 0;
+            const QString spec = tcpSpecs.at(qMin(i, tcpSpecs.size() - 1));
+            if (!parseEndpoint(spec, &address, &port)) {
+                std::fprintf(
+                    stderr, "rkprinter-sim: --tcp wants HOST:PORT, not %s\n", qPrintable(spec));
+                return 2;
+            }
+            if (i >= tcpSpecs.size() && port != 0)
+                port = quint16(port + i - (tcpSpecs.size() - 1));
+            if (!host->listenTcp(address, port, &error)) {
+                std::fprintf(
+                    stderr, "rkprinter-sim: %s: %s\n", qPrintable(spec), qPrintable(error));
+                return 1;
+            }
+            readyLines.append(QStringLiteral("READY tcp %1").arg(host->tcpEndpoint()));
+        }
+        if (pty) {
+            const SimLink kind = ptyKind == QLatin1String("lpt") ? SimLink::Lpt : SimLink::Serial;
+            if (!host->openPty(kind, &error)) {
+                std::fprintf(stderr, "rkprinter-sim: %s\n", qPrintable(error));
+                return 1;
+            }
+            readyLines.append(QStringLiteral("READY pty %1").arg(host->ptyPath()));
+        }
+    }
+    if (parser.isSet(QStringLiteral("watch-stdin"))) {
+        auto *stdinWatch = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, &app);
+        QObject::connect(stdinWatch, &QSocketNotifier::activated, &app, [stdinWatch] {
+            char buffer[kStdinChunk];
+            if (::read(STDIN_FILENO, buffer, sizeof buffer) <= 0) {
+                stdinWatch->setEnabled(false);
+                QCoreApplication::quit();
+            }
+        });
+    }
+    for (const QString &line : readyLines)
+        std::printf("%s\n", qPrintable(line));
+    std::fflush(stdout);
+    return app.exec();
+}

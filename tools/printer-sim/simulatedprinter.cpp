@@ -1,0 +1,441 @@
+#include "simulatedprinter.h"
+
+#include <cjson/cJSON.h>
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+
+namespace {
+
+// A parameter list larger than this is taken as a broken header, not as data to wait for.
+constexpr int kMaxParameterList = 1 << 20;
+// Unknown bytes are shown in the log up to this many.
+constexpr int kUnknownShown = 32;
+
+QByteArray bigEndian(quint32 value, int size)
+{
+    QByteArray out(size, '\0');
+    for (int i = size - 1; i >= 0; --i) {
+        out[i] = char(value & 0xFF);
+        value >>= 8;
+    }
+    return out;
+}
+
+quint32 readBigEndian(const QByteArray &data, int size)
+{
+    quint32 v = 0;
+    for (int i = 0; i < size; ++i)
+        v = (v << 8) | quint8(data.at(i));
+    return v;
+}
+
+QString hex(const QByteArray &data)
+{
+    return QString::fromLatin1(data.toHex());
+}
+
+} // namespace
+
+SimulatedPrinter::SimulatedPrinter(const PrinterProfile &profile)
+    : m_profile(profile)
+{
+    m_state.settingBlock = profile.settingBlock;
+    m_state.defaultBlock = profile.defaultBlock;
+    m_state.mac = profile.mac;
+    m_state.parameterList = profile.parameterList;
+}
+
+bool SimulatedPrinter::setStateFile(const QString &path, QString *error)
+{
+    m_statePath = path;
+    if (QFile::exists(path))
+        return loadState(path, error);
+    return saveState(error);
+}
+
+QByteArray SimulatedPrinter::feed(const QByteArray &in)
+{
+    m_pending.append(in);
+    QByteArray out;
+    while (!m_pending.isEmpty()) {
+        if (m_phase != Phase::Command) {
+            if (!takeData(&out))
+                break;
+            continue;
+        }
+        const SimCommandEntry *match = nullptr;
+        bool partial = false;
+        for (const SimCommandEntry &e : simCommandTable()) {
+            if (m_pending.startsWith(e.bytes)) {
+                match = &e;
+                break;
+            }
+            if (m_pending.size() < e.bytes.size() && e.bytes.startsWith(m_pending))
+                partial = true;
+        }
+        if (match) {
+            flushUnknown();
+            m_pending.remove(0, match->bytes.size());
+            handle(*match, &out);
+        } else if (partial) {
+            break;
+        } else {
+            m_unknown.append(m_pending.at(0));
+            m_pending.remove(0, 1);
+        }
+    }
+    flushUnknown();
+    return out;
+}
+
+void SimulatedPrinter::handle(const SimCommandEntry &cmd, QByteArray *out)
+{
+    const QString name = QString::fromLatin1(cmd.name);
+    writeLog(QStringLiteral("CMD %1 %2").arg(name, hex(cmd.bytes)));
+    const bool quiet = quietHere(name);
+    switch (cmd.id) {
+    case SimCommand::Handshake:
+        out->append(cmd.bytes.left(cmd.bytes.size() - 1)).append(char(m_profile.modeByte));
+        return;
+    case SimCommand::ReadModel: {
+        QByteArray reply = m_profile.modelReply;
+        if (m_profile.marker)
+            reply.prepend(modelReplyMarker());
+        out->append(framed16(cmd.bytes, reply));
+        return;
+    }
+    case SimCommand::ReadEds:
+        out->append(framed16(cmd.bytes, m_profile.edsRecord));
+        return;
+    case SimCommand::ReadSettings:
+        out->append(framed16(cmd.bytes, m_state.settingBlock));
+        return;
+    case SimCommand::ReadDefaults:
+        out->append(framed16(cmd.bytes, m_state.defaultBlock));
+        return;
+    case SimCommand::ReadParameterList:
+        out->append(framed24(cmd.bytes, m_state.parameterList));
+        return;
+    case SimCommand::ReadSensors:
+        out->append(framed16(cmd.bytes, m_profile.sensorData));
+        return;
+    case SimCommand::ReadAddress:
+        out->append(framed16(cmd.bytes, m_profile.address));
+        return;
+    case SimCommand::ReadMac:
+        out->append(framed16(cmd.bytes, m_state.mac));
+        return;
+    case SimCommand::RestoreDefaults:
+    case SimCommand::RestoreDefaultsUntyped:
+        m_state.settingBlock = m_state.defaultBlock;
+        writeLog(QStringLiteral("STATE defaults restored"));
+        changed();
+        if (!quiet)
+            out->append(char(m_profile.ack));
+        return;
+    case SimCommand::AnnounceBlock:
+        m_phase = Phase::BlockData;
+        m_dataLength = kBlockSize;
+        return;
+    case SimCommand::WriteParameterList:
+        m_phase = Phase::ParameterListHeader;
+        m_dataLength = kParameterListHeaderSize;
+        return;
+    case SimCommand::WriteMac:
+        m_phase = Phase::MacData;
+        m_dataLength = kMacSize;
+        return;
+    case SimCommand::FirmwareMode:
+        m_phase = Phase::Firmware;
+        m_firmware.clear();
+        m_endRecordSeen = false;
+        out->append(cmd.bytes);
+        return;
+    case SimCommand::PollTest:
+        if (m_pollAnswers.isEmpty()) {
+            out->append(char(0));
+        } else {
+            out->append(char(m_pollAnswers.first()));
+            // The last answer repeats, so a profile can end a test in any state.
+            if (m_pollAnswers.size() > 1)
+                m_pollAnswers.removeFirst();
+        }
+        return;
+    case SimCommand::CancelTest:
+        m_pollAnswers.clear();
+        out->append(char(m_profile.ack));
+        return;
+    case SimCommand::Leave:
+        return;
+    default:
+        break;
+    }
+    // The remaining commands start a test: the first answer now, the rest for the polls.
+    const QVector<quint8> answers = m_profile.testOutcomes.value(name, { 0 });
+    out->append(char(answers.first()));
+    m_pollAnswers = answers.mid(1);
+}
+
+bool SimulatedPrinter::takeData(QByteArray *out)
+{
+    if (m_phase == Phase::Firmware) {
+        // Only a new end record can finish the download; look for one in the new bytes.
+        const int from = qMax(0, m_firmware.size() - 1);
+        m_firmware.append(m_pending);
+        m_pending.clear();
+        m_endRecordSeen = m_endRecordSeen || m_firmware.indexOf("\nS7", from) >= 0
+            || m_firmware.indexOf("\nS8", from) >= 0 || m_firmware.indexOf("\nS9", from) >= 0;
+        bool valid = false;
+        if (m_firmware.startsWith('S') && m_endRecordSeen && checkSRecords(m_firmware, &valid))
+            finishFirmware();
+        return true;
+    }
+    if (m_pending.size() < m_dataLength)
+        return false;
+    const QByteArray data = m_pending.left(m_dataLength);
+    m_pending.remove(0, m_dataLength);
+    switch (m_phase) {
+    case Phase::BlockData:
+        m_phase = Phase::Command;
+        m_state.settingBlock = data;
+        writeLog(QStringLiteral("DATA writeBlock %1").arg(data.size()));
+        changed();
+        if (!quietHere(QStringLiteral("writeBlock")))
+            out->append(char(m_profile.ack));
+        break;
+    case Phase::MacData:
+        m_phase = Phase::Command;
+        m_state.mac = data;
+        writeLog(QStringLiteral("DATA writeMac %1").arg(hex(data)));
+        changed();
+        out->append(char(m_profile.ack));
+        break;
+    case Phase::ParameterListHeader: {
+        const quint32 length = readBigEndian(data, kParameterListHeaderSize);
+        if (length > quint32(kMaxParameterList)) {
+            writeLog(QStringLiteral("REJECT writeParameterList length %1").arg(length));
+            m_phase = Phase::Command;
+        } else {
+            m_phase = Phase::ParameterListData;
+            m_dataLength = int(length);
+        }
+        break;
+    }
+    case Phase::ParameterListData:
+        m_phase = Phase::Command;
+        applyParameterList(data);
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
+void SimulatedPrinter::endOfData()
+{
+    if (m_phase == Phase::Firmware) {
+        m_firmware.append(m_pending);
+        m_pending.clear();
+        if (!m_firmware.isEmpty())
+            finishFirmware();
+        return;
+    }
+    beginSession();
+}
+
+void SimulatedPrinter::beginSession()
+{
+    if (m_phase != Phase::Command && m_phase != Phase::Firmware)
+        writeLog(QStringLiteral("DROP incomplete data, %1 bytes").arg(m_pending.size()));
+    if (m_phase != Phase::Firmware)
+        m_phase = Phase::Command;
+    m_pending.clear();
+}
+
+void SimulatedPrinter::finishFirmware()
+{
+    bool valid = false;
+    QString verdict = QStringLiteral("raw");
+    if (m_firmware.startsWith('S')) {
+        const bool ended = checkSRecords(m_firmware, &valid);
+        verdict = ended && valid ? QStringLiteral("srec-ok") : QStringLiteral("srec-bad");
+    }
+    m_state.firmwareDownloads++;
+    m_state.lastFirmwareSize = m_firmware.size();
+    m_state.lastFirmwareCheck = verdict;
+    writeLog(QStringLiteral("FIRMWARE %1 %2").arg(m_firmware.size()).arg(verdict));
+    m_firmware.clear();
+    m_phase = Phase::Command;
+    changed();
+}
+
+void SimulatedPrinter::applyParameterList(const QByteArray &text)
+{
+    // cJSON keeps the order of pages and parameters, which the program shows as sent.
+    cJSON *incoming = cJSON_Parse(text.constData());
+    cJSON *stored = cJSON_Parse(m_state.parameterList.constData());
+    if (!cJSON_IsObject(incoming) || !cJSON_IsObject(stored)) {
+        writeLog(QStringLiteral("REJECT writeParameterList not JSON, %1 bytes").arg(text.size()));
+        cJSON_Delete(incoming);
+        cJSON_Delete(stored);
+        return;
+    }
+    int applied = 0;
+    const cJSON *page = nullptr;
+    cJSON_ArrayForEach(page, incoming)
+    {
+        cJSON *storedPage = cJSON_GetObjectItemCaseSensitive(stored, page->string);
+        const cJSON *param = nullptr;
+        cJSON_ArrayForEach(param, page)
+        {
+            cJSON *entry = cJSON_GetObjectItemCaseSensitive(storedPage, param->string);
+            const cJSON *val = cJSON_GetObjectItemCaseSensitive(param, "val");
+            if (!cJSON_IsObject(entry) || !cJSON_IsString(val))
+                continue;
+            cJSON_ReplaceItemInObjectCaseSensitive(
+                entry, "val", cJSON_CreateString(val->valuestring));
+            ++applied;
+        }
+    }
+    char *printed = cJSON_PrintUnformatted(stored);
+    m_state.parameterList = QByteArray(printed);
+    cJSON_free(printed);
+    cJSON_Delete(incoming);
+    cJSON_Delete(stored);
+    writeLog(QStringLiteral("DATA writeParameterList %1 values=%2").arg(text.size()).arg(applied));
+    changed();
+}
+
+bool SimulatedPrinter::quietHere(const QString &name) const
+{
+    return m_link == SimLink::Serial && m_profile.serialQuiet.contains(name);
+}
+
+QByteArray SimulatedPrinter::framed16(const QByteArray &echo, const QByteArray &payload) const
+{
+    return echo + bigEndian(quint32(payload.size()), 2) + payload;
+}
+
+QByteArray SimulatedPrinter::framed24(const QByteArray &echo, const QByteArray &payload) const
+{
+    return echo + QByteArray(1, '\0') + bigEndian(quint32(payload.size()), 3) + payload;
+}
+
+void SimulatedPrinter::flushUnknown()
+{
+    if (m_unknown.isEmpty())
+        return;
+    QString line = QStringLiteral("UNKNOWN %1 %2")
+                       .arg(m_unknown.size())
+                       .arg(hex(m_unknown.left(kUnknownShown)));
+    if (m_unknown.size() > kUnknownShown)
+        line += QStringLiteral("...");
+    m_unknown.clear();
+    writeLog(line);
+}
+
+void SimulatedPrinter::writeLog(const QString &line)
+{
+    m_log.append(line);
+    if (m_sink)
+        m_sink(line);
+}
+
+void SimulatedPrinter::changed()
+{
+    if (m_statePath.isEmpty())
+        return;
+    QString error;
+    if (!saveState(&error))
+        writeLog(QStringLiteral("ERROR state not saved: %1").arg(error));
+}
+
+bool SimulatedPrinter::loadState(const QString &path, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = file.errorString();
+        return false;
+    }
+    const QJsonObject o = QJsonDocument::fromJson(file.readAll()).object();
+    if (o.value(QStringLiteral("profile")).toString() != m_profile.id) {
+        *error = QStringLiteral("%1 holds the state of another profile").arg(path);
+        return false;
+    }
+    PrinterState s;
+    s.settingBlock
+        = QByteArray::fromHex(o.value(QStringLiteral("settingBlock")).toString().toLatin1());
+    s.defaultBlock
+        = QByteArray::fromHex(o.value(QStringLiteral("defaultBlock")).toString().toLatin1());
+    s.mac = QByteArray::fromHex(o.value(QStringLiteral("mac")).toString().toLatin1());
+    s.parameterList = o.value(QStringLiteral("parameterList")).toString().toUtf8();
+    s.firmwareDownloads = o.value(QStringLiteral("firmwareDownloads")).toInt();
+    s.lastFirmwareSize = o.value(QStringLiteral("lastFirmwareSize")).toInt();
+    s.lastFirmwareCheck = o.value(QStringLiteral("lastFirmwareCheck")).toString();
+    if (s.settingBlock.size() != kBlockSize || s.defaultBlock.size() != kBlockSize
+        || s.mac.size() != kMacSize) {
+        *error = QStringLiteral("%1 is not a printer state file").arg(path);
+        return false;
+    }
+    m_state = s;
+    return true;
+}
+
+bool SimulatedPrinter::saveState(QString *error) const
+{
+    QJsonObject o;
+    o.insert(QStringLiteral("profile"), m_profile.id);
+    o.insert(QStringLiteral("settingBlock"), hex(m_state.settingBlock));
+    o.insert(QStringLiteral("defaultBlock"), hex(m_state.defaultBlock));
+    o.insert(QStringLiteral("mac"), hex(m_state.mac));
+    o.insert(QStringLiteral("parameterList"), QString::fromUtf8(m_state.parameterList));
+    o.insert(QStringLiteral("firmwareDownloads"), m_state.firmwareDownloads);
+    o.insert(QStringLiteral("lastFirmwareSize"), m_state.lastFirmwareSize);
+    o.insert(QStringLiteral("lastFirmwareCheck"), m_state.lastFirmwareCheck);
+    QSaveFile file(m_statePath);
+    if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(o).toJson()) < 0
+        || !file.commit()) {
+        *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool checkSRecords(const QByteArray &data, bool *valid)
+{
+    *valid = true;
+    bool dataSeen = false;
+    const QList<QByteArray> lines = data.split('\n');
+    for (int i = 0; i < lines.size(); ++i) {
+        const QByteArray line = lines.at(i).trimmed();
+        if (line.isEmpty())
+            continue;
+        // The last line may still be arriving.
+        const bool last = i == lines.size() - 1 && !data.endsWith('\n');
+        const QByteArray body = QByteArray::fromHex(line.mid(2));
+        const bool shaped = line.size() >= 4 && line.at(0) == 'S' && (line.size() % 2) == 0
+            && body.size() >= 2 && quint8(body.at(0)) == body.size() - 1;
+        if (!shaped) {
+            if (last)
+                return false;
+            *valid = false;
+            continue;
+        }
+        quint8 sum = 0;
+        for (int k = 0; k < body.size() - 1; ++k)
+            sum = quint8(sum + quint8(body.at(k)));
+        if (quint8(~sum) != quint8(body.at(body.size() - 1)))
+            *valid = false;
+        const char type = line.at(1);
+        if (type >= '1' && type <= '3')
+            dataSeen = true;
+        if (type >= '7' && type <= '9') {
+            *valid = *valid && dataSeen;
+            return true;
+        }
+    }
+    return false;
+}

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <functional>
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include "printercommands.h"
+#include "printerprofile.h"
+
+// The kind of line the printer is reached over; a few printers answer differently on serial.
+enum class SimLink { Tcp, Serial, Lpt, Usb, Bluetooth };
+
+// What the printer remembers between commands (and, with a state file, between runs).
+struct PrinterState
+{
+    QByteArray settingBlock;
+    QByteArray defaultBlock;
+    QByteArray mac;
+    QByteArray parameterList;
+    int firmwareDownloads = 0;
+    int lastFirmwareSize = 0;
+    QString lastFirmwareCheck; // "srec-ok", "srec-bad" or "raw"
+};
+
+// The protocol core of the simulated printer: bytes in, bytes out, no I/O of its own.
+class SimulatedPrinter
+{
+public:
+    explicit SimulatedPrinter(const PrinterProfile &profile);
+
+    void setLink(SimLink link) { m_link = link; }
+    // Every log line also goes to this sink (the simulator's command log file).
+    void setLogSink(std::function<void(const QString &)> sink) { m_sink = std::move(sink); }
+    // Saves the state to this file after every change; an existing file is loaded first.
+    bool setStateFile(const QString &path, QString *error);
+
+    // Takes received bytes and returns the printer's answer to every command they complete.
+    QByteArray feed(const QByteArray &in);
+    // The line went quiet or was closed: a firmware download without an end record is
+    // finished, any other half-received data is dropped.
+    void endOfData();
+    // A new connection: nothing half-received survives it.
+    void beginSession();
+
+    bool inFirmwareMode() const { return m_phase == Phase::Firmware; }
+    const PrinterProfile &profile() const { return m_profile; }
+    const PrinterState &state() const { return m_state; }
+    const QStringList &log() const { return m_log; }
+
+private:
+    enum class Phase {
+        Command,
+        BlockData,
+        ParameterListHeader,
+        ParameterListData,
+        MacData,
+        Firmware
+    };
+
+    void handle(const SimCommandEntry &cmd, QByteArray *out);
+    bool takeData(QByteArray *out);
+    void finishFirmware();
+    void applyParameterList(const QByteArray &text);
+    bool quietHere(const QString &name) const;
+    QByteArray framed16(const QByteArray &echo, const QByteArray &payload) const;
+    QByteArray framed24(const QByteArray &echo, const QByteArray &payload) const;
+    void flushUnknown();
+    void writeLog(const QString &line);
+    void changed();
+    bool loadState(const QString &path, QString *error);
+    bool saveState(QString *error) const;
+
+    PrinterProfile m_profile;
+    PrinterState m_state;
+    SimLink m_link = SimLink::Tcp;
+    Phase m_phase = Phase::Command;
+    QByteArray m_pending;
+    QByteArray m_unknown;
+    QByteArray m_firmware;
+    bool m_endRecordSeen = false;
+    int m_dataLength = 0;
+    QVector<quint8> m_pollAnswers;
+    QString m_statePath;
+    QStringList m_log;
+    std::function<void(const QString &)> m_sink;
+};
+
+// Checks Motorola S-record text: every record's checksum, at least one data record and an
+// end record. Returns true once the end record has been seen; *valid tells whether all was right.
+bool checkSRecords(const QByteArray &data, bool *valid);
