@@ -1,10 +1,13 @@
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTcpSocket>
 #include <QtTest>
 
 #include "printercommands.h"
+#include "printerprofile.h"
 #include "simprocess.h"
 
 namespace {
@@ -226,6 +229,76 @@ private slots:
         if (closed && socket.state() == QAbstractSocket::ConnectedState)
             socket.waitForDisconnected(2000);
         QCOMPARE(socket.state() == QAbstractSocket::UnconnectedState, closed);
+    }
+
+    // The profiles and the delivered database describe the same printers: every option a
+    // printer type's controls read from either block is one of that control's options.
+    void blocksFitTheDatabase_data()
+    {
+        QTest::addColumn<QString>("profile");
+        QTest::addColumn<QString>("typeName");
+        QTest::newRow("rk5200-legacy") << "rk5200-legacy"
+                                       << "RK-5200";
+        QTest::newRow("rk5200-new") << "rk5200-new"
+                                    << "RK-5200_NEW";
+        QTest::newRow("mv4410c") << "mv4410c"
+                                 << "MV-4410C";
+        QTest::newRow("zn470kw") << "zn470kw"
+                                 << "ZN-470 KW";
+        QTest::newRow("rp0501") << "rp0501"
+                                << "RP-58S";
+        QTest::newRow("qp80") << "qp80"
+                              << "QuenbyQP-80";
+        QTest::newRow("rk7300") << "rk7300"
+                                << "main_0901";
+    }
+
+    void blocksFitTheDatabase()
+    {
+        QFETCH(QString, profile);
+        QFETCH(QString, typeName);
+        PrinterProfile p;
+        QString error;
+        QVERIFY2(PrinterProfile::load(profile, &p, &error), qPrintable(error));
+        const QString path = QStringLiteral(RK_BIN_DIR "/SWTDatabase.db");
+        if (!QFile::exists(path))
+            QSKIP("the settings database has not been built");
+        int checked = 0;
+        int differing = 0;
+        {
+            QSqlDatabase db
+                = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("profiles"));
+            db.setDatabaseName(path);
+            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            q.prepare(QStringLiteral(
+                "SELECT a.rpca_byteposition, group_concat(c.rpcc_contentorder) FROM "
+                "Re_Prit_Ctrt_Act a "
+                "JOIN PrinterType t ON t.prit_id = a.rpca_pritid "
+                "JOIN Re_Prit_Ctrt_Ctnt c ON c.rpcc_rpcaid = a.rpca_id "
+                "WHERE t.prit_name = ? AND a.rpca_byteposition <> 0 GROUP BY a.rpca_id"));
+            q.addBindValue(typeName);
+            QVERIFY(q.exec());
+            while (q.next()) {
+                const int position = q.value(0).toInt();
+                QList<int> options;
+                for (const QString &v : q.value(1).toString().split(QLatin1Char(',')))
+                    options.append(v.toInt());
+                const int current = quint8(p.settingBlock.at(position));
+                const int factory = quint8(p.defaultBlock.at(position));
+                QVERIFY2(options.contains(current),
+                    qPrintable(QStringLiteral("setting byte %1").arg(position)));
+                QVERIFY2(options.contains(factory),
+                    qPrintable(QStringLiteral("default byte %1").arg(position)));
+                differing += current != factory ? 1 : 0;
+                ++checked;
+            }
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("profiles"));
+        QVERIFY(checked > 5);
+        // Some settings are away from their factory value, so a reset shows.
+        QVERIFY(differing > 0);
     }
 
     void ptyReadyLine()
