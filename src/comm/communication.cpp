@@ -263,13 +263,13 @@ bool Communication::send()
     return true;
 }
 
-bool Communication::sendBlocks(
+void Communication::sendBlocks(
     int blockSize, bool reportTotal, const std::function<void(const QByteArray &)> &writer)
 {
     const int size = m_sendBuffer.size();
     if (size <= kSingleWriteMax) {
         writer(m_sendBuffer);
-        return true;
+        return;
     }
     int offset = 0;
     for (; offset + blockSize <= size; offset += blockSize) {
@@ -280,7 +280,6 @@ bool Communication::sendBlocks(
         writer(m_sendBuffer.mid(offset));
         emit transferDataCount(reportTotal ? size : size - offset);
     }
-    return true;
 }
 
 bool Communication::readPort(int n, QByteArray *bytes, const char *errorPrefix)

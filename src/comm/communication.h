@@ -123,9 +123,8 @@ public slots:
 
 private:
     bool send();
-    bool sendBlocks(
+    void sendBlocks(
         int blockSize, bool reportTotal, const std::function<void(const QByteArray &)> &writer);
-    void writeOnce(const QByteArray &block);
     bool readPort(int n, QByteArray *bytes, const char *errorPrefix);
     bool receive(int n);
     bool collect();
