@@ -162,7 +162,7 @@ private slots:
         const QByteArray json = d->settingBlock();
         run(*d, DataDispatcher::OpWriteSettings, json);
         QVERIFY(d->saved());
-        QVERIFY(sim.waitForLog(QStringLiteral("CMD")));
+        QVERIFY(sim.waitForLog(QStringLiteral("DATA writeParameterList")));
         // The printer took the 4-byte length header (00 00 hi lo) as the size of the list.
         QVERIFY2(sim.log().contains(QStringLiteral("CMD writeParameterList 1d0601")),
                  qPrintable(sim.log().join(QLatin1Char('\n'))));
