@@ -1,0 +1,202 @@
+#include "engine/printersession.h"
+
+#include <QCoreApplication>
+#include <QMutexLocker>
+
+#include "app/configfile.h"
+#include "comm/commerror.h"
+#include "comm/communication.h"
+#include "database/printertypetable.h"
+#include "engine/datadispatcher.h"
+
+namespace {
+const QString kLegacyModel = QStringLiteral("RK5200");
+const QString kLegacyFirmware = QStringLiteral("24");
+const QString kLegacyTypeName = QStringLiteral("RK-5200");
+const QString kNewTypeName = QStringLiteral("RK-5200_NEW");
+const QString kFallbackPrefix = QStringLiteral("main_");
+const QString kPreservingTypeCode = QStringLiteral("0302");
+const QString kFirstPositionKey = QStringLiteral("EXPort/EX1");
+const QString kSecondPositionKey = QStringLiteral("EXPort/EX2");
+constexpr int kPreservedPosition1 = 578;
+constexpr int kPreservedPosition2 = 579;
+} // namespace
+
+PrinterSession::PrinterSession(
+    DataDispatcher &dispatcher, const DatabaseLocation &database, const ConfigFile *config)
+    : m_dispatcher(dispatcher)
+    , m_database(database)
+    , m_config(config)
+{
+    Communication *comm = dispatcher.communication();
+    // Reported on the communication thread while this one waits for it.
+    m_errorConnection = QObject::connect(
+        comm, &Communication::communicateError, comm,
+        [this, comm](int code) {
+            // As the main window does: a read failure ends a slow-start wait at once.
+            if (code == READ_PORT_ERROR)
+                comm->setAbortWait(true);
+            QMutexLocker lock(&m_errorMutex);
+            m_errors.append(code);
+        },
+        Qt::DirectConnection);
+}
+
+PrinterSession::~PrinterSession()
+{
+    QObject::disconnect(m_errorConnection);
+}
+
+QString PrinterSession::errorMessage(int code)
+{
+    const char *text = commErrorMessage(code);
+    return QStringLiteral("communicate Error: ")
+        + (text ? QCoreApplication::translate("Communication", text) : QString());
+}
+
+QStringList PrinterSession::errorMessages() const
+{
+    QMutexLocker lock(&m_errorMutex);
+    QStringList messages;
+    for (int code : m_errors)
+        messages.append(errorMessage(code));
+    return messages;
+}
+
+bool PrinterSession::run(int operation, const QByteArray &data)
+{
+    {
+        QMutexLocker lock(&m_errorMutex);
+        m_errors.clear();
+    }
+    m_dispatcher.setOperation(operation, data);
+    m_dispatcher.run();
+    QMutexLocker lock(&m_errorMutex);
+    return m_errors.isEmpty();
+}
+
+int PrinterSession::modeByte() const
+{
+    return m_dispatcher.modeByte();
+}
+
+PrinterSession::Result PrinterSession::identify()
+{
+    m_printerType = PrinterTypeRecord();
+    if (!run(DataDispatcher::OpIdentify))
+        return Result::CommunicationFailed;
+    m_record = m_dispatcher.modelName();
+    m_eds = m_dispatcher.secondIdentity();
+    m_newer = m_dispatcher.markerSeen();
+    if (m_newer)
+        m_identity.identifyNewer(m_record, m_eds);
+    else
+        m_identity.identify(m_record, m_eds);
+
+    QString name = m_identity.modelName();
+    m_legacyVariant = false;
+    if (name == kLegacyModel) {
+        m_legacyVariant = m_identity.firmwareNumber() == kLegacyFirmware;
+        name = m_legacyVariant ? kLegacyTypeName : kNewTypeName;
+    }
+    PrinterTypeTable types(m_database);
+    m_printerType = types.findPrinterType(name);
+    if (m_printerType.pritName().isEmpty())
+        m_printerType = types.findPrinterType(kFallbackPrefix + m_identity.mainIdentifier());
+    m_dispatcher.setPrinterTypeCode(m_identity.mainIdentifier());
+    return m_printerType.pritName().isEmpty() ? Result::Unsupported : Result::Ok;
+}
+
+bool PrinterSession::supportsSetup() const
+{
+    return !m_printerType.pritName().isEmpty()
+        && modeByte() != DataDispatcher::kModeByteParameterList;
+}
+
+SettingsIdentity PrinterSession::settingsIdentity(int language) const
+{
+    SettingsIdentity identity;
+    identity.modelName = m_identity.modelName();
+    identity.headVariant = m_identity.firmwareNumber();
+    identity.typeCode = m_identity.mainIdentifier();
+    identity.modeByte = modeByte();
+    identity.language = language;
+    return identity;
+}
+
+PrinterSession::Result PrinterSession::readSettings()
+{
+    if (!run(DataDispatcher::OpReadSettings))
+        return Result::CommunicationFailed;
+    m_settingBlock = m_dispatcher.settingBlock();
+    m_defaultBlock = m_dispatcher.defaultBlock();
+    return Result::Ok;
+}
+
+PrinterSession::Result PrinterSession::checkPrinter()
+{
+    if (!run(DataDispatcher::OpPrinterCheck))
+        return Result::CommunicationFailed;
+    return m_dispatcher.printerChanged() ? Result::PrinterChanged : Result::Ok;
+}
+
+PrinterSession::Result PrinterSession::writeSettings(const QByteArray &block)
+{
+    const Result check = checkPrinter();
+    if (check != Result::Ok)
+        return check;
+    if (!run(DataDispatcher::OpWriteSettings, block))
+        return Result::CommunicationFailed;
+    if (!m_dispatcher.saved())
+        return Result::NotAcknowledged;
+    m_settingBlock = block;
+    return Result::Ok;
+}
+
+bool PrinterSession::preservesInterfaceBytes() const
+{
+    return m_identity.mainIdentifier() == kPreservingTypeCode;
+}
+
+QPair<int, int> PrinterSession::preservedPositions() const
+{
+    // A printer whose interface bytes sit elsewhere names them in the configuration.
+    if (m_config && m_config->contains(kFirstPositionKey) && m_config->contains(kSecondPositionKey))
+        return { m_config->readInt(kFirstPositionKey), m_config->readInt(kSecondPositionKey) };
+    return { kPreservedPosition1, kPreservedPosition2 };
+}
+
+PrinterSession::Result PrinterSession::restoreDefaults()
+{
+    const Result check = checkPrinter();
+    if (check != Result::Ok)
+        return check;
+    const bool preserving = preservesInterfaceBytes();
+    const QPair<int, int> at = preservedPositions();
+    if (preserving && m_settingBlock.isEmpty()) {
+        // The bytes to keep are those the printer holds now.
+        const Result read = readSettings();
+        if (read != Result::Ok)
+            return read;
+    }
+    const QByteArray before = m_settingBlock;
+    auto byteAt = [&before](int position) {
+        return position >= 0 && position < before.size() ? before.at(position) : '\0';
+    };
+    const char kept1 = byteAt(at.first);
+    const char kept2 = byteAt(at.second);
+
+    // Restoring reads both blocks again when it succeeds.
+    if (!run(DataDispatcher::OpRestoreDefaults) || !m_dispatcher.handshakeResult())
+        return Result::CommunicationFailed;
+    m_settingBlock = m_dispatcher.settingBlock();
+    m_defaultBlock = m_dispatcher.defaultBlock();
+    if (!preserving)
+        return Result::Ok;
+    QByteArray block = m_settingBlock;
+    if (at.first >= 0 && at.first < block.size())
+        block[at.first] = kept1;
+    if (at.second >= 0 && at.second < block.size())
+        block[at.second] = kept2;
+    return writeSettings(block);
+}

@@ -1,0 +1,520 @@
+#include "rkctl/ctljob.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QHostAddress>
+#include <QHostInfo>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <QSqlDatabase>
+#include <QThread>
+
+#include "app/configfile.h"
+#include "comm/delayservice.h"
+#include "comm/portchoices.h"
+#include "database/settingsdatabase.h"
+#include "engine/datadispatcher.h"
+#include "engine/settingsdefinition.h"
+#include "engine/settingsmodel.h"
+
+namespace {
+constexpr int kHexBytesPerLine = 16;
+constexpr int kOffsetDigits = 4;
+constexpr int kColumnGap = 2;
+const QString kUnsupported = QStringLiteral("This model does not support setup");
+const QString kPrinterChanged = QStringLiteral("Printer has changed!");
+const QString kTypeDifferent = QStringLiteral("Printer type different!");
+
+QString hexDump(const QByteArray &block)
+{
+    QString text;
+    for (int at = 0; at < block.size(); at += kHexBytesPerLine) {
+        text += QStringLiteral("%1 ").arg(at, kOffsetDigits, 16, QLatin1Char('0')).toUpper();
+        text += QString::fromLatin1(block.mid(at, kHexBytesPerLine).toHex(' ').toUpper());
+        text += QLatin1Char('\n');
+    }
+    return text;
+}
+
+QString kindName(ControlKind kind)
+{
+    switch (kind) {
+    case KindComboBox:
+        return QStringLiteral("choice");
+    case KindSpinBox:
+        return QStringLiteral("number");
+    case KindEdit:
+        return QStringLiteral("text");
+    default:
+        return QString();
+    }
+}
+
+QJsonObject itemJson(const SettingItem &item)
+{
+    QJsonObject o;
+    o.insert(QStringLiteral("name"), item.name);
+    o.insert(QStringLiteral("page"), item.pageTitle);
+    o.insert(QStringLiteral("caption"), item.caption);
+    o.insert(QStringLiteral("position"), item.position);
+    o.insert(QStringLiteral("kind"), kindName(item.kind));
+    o.insert(QStringLiteral("value"), item.valueKnown ? QJsonValue(item.value) : QJsonValue());
+    o.insert(QStringLiteral("default"), item.defaultValue);
+    if (!item.choices.isEmpty())
+        o.insert(QStringLiteral("choices"), QJsonArray::fromStringList(item.choices));
+    o.insert(QStringLiteral("hint"), item.hint);
+    o.insert(QStringLiteral("enabled"), item.enabled);
+    o.insert(QStringLiteral("savedWithPage"), item.savedWithPage);
+    return o;
+}
+
+// What the page would show for a value it cannot show.
+QString shownValue(const SettingItem &item)
+{
+    if (item.valueKnown)
+        return item.value;
+    return QStringLiteral("(byte %1: no value of this setting)").arg(item.position);
+}
+
+QString padded(const QString &text, int width)
+{
+    return text.leftJustified(width + kColumnGap, QLatin1Char(' '));
+}
+
+bool writeRaw(const QString &path, const QByteArray &bytes, QString *error)
+{
+    QSaveFile file(path);
+    file.setDirectWriteFallback(true);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+    return false;
+}
+} // namespace
+
+QString CtlOutcome::result() const
+{
+    if (exitCode == CtlExit::Ok)
+        return QStringLiteral("ok");
+    QString first = errors.value(0, QStringLiteral("failed"));
+    return first.replace(QLatin1Char('\n'), QLatin1Char(' '));
+}
+
+CtlJob::CtlJob(const CtlOptions &options, const CtlConnection &connection, const QString &fileTag)
+    : m_options(options)
+    , m_connection(connection)
+    , m_fileTag(fileTag)
+{
+    m_databasePath = options.databaseFile.isEmpty() ? DatabaseLocation::besideProgram().filePath()
+                                                    : options.databaseFile;
+}
+
+void CtlJob::print(const QString &line)
+{
+    m_outcome.out += line + QLatin1Char('\n');
+}
+
+void CtlJob::error(const QString &line)
+{
+    m_outcome.errors.append(line);
+}
+
+CtlOutcome CtlJob::run()
+{
+    m_outcome = CtlOutcome();
+    QElapsedTimer timer;
+    timer.start();
+    m_outcome.exitCode = execute();
+    m_outcome.elapsedMs = timer.elapsed();
+    // A worker thread's database connection would outlive its thread.
+    const QCoreApplication *app = QCoreApplication::instance();
+    if (app && QThread::currentThread() != app->thread())
+        QSqlDatabase::removeDatabase(SettingsDatabase::connectionName());
+    return m_outcome;
+}
+
+QString CtlJob::taggedPath(const QString &path, const QString &extension) const
+{
+    if (m_fileTag.isEmpty())
+        return path;
+    if (!extension.isEmpty() && path.endsWith(extension, Qt::CaseInsensitive))
+        return path.left(path.size() - extension.size()) + QLatin1Char('-') + m_fileTag
+            + path.right(extension.size());
+    return path + QLatin1Char('-') + m_fileTag;
+}
+
+bool CtlJob::connect(DataDispatcher &dispatcher)
+{
+    const CtlConnection &c = m_connection;
+    dispatcher.setPortType(c.portType);
+    switch (c.portType) {
+    case portchoices::Serial:
+        dispatcher.setSerialConfig(
+            c.serialPort, c.baudRate, c.parity, c.dataBits, c.stopBits, c.flowControl);
+        break;
+    case portchoices::Lpt:
+        dispatcher.setLptPort(c.lptPort);
+        break;
+    case portchoices::Wifi:
+    case portchoices::Network: {
+        QHostAddress address;
+        if (!address.setAddress(c.host)) {
+            // The transport takes addresses only: names are looked up here.
+            const QHostInfo info = QHostInfo::fromName(c.host);
+            if (info.addresses().isEmpty()) {
+                error(QStringLiteral("cannot find the printer \"%1\": %2")
+                          .arg(c.host, info.errorString()));
+                return false;
+            }
+            address = info.addresses().first();
+            for (const QHostAddress &candidate : info.addresses()) {
+                if (candidate.protocol() == QAbstractSocket::IPv4Protocol) {
+                    address = candidate;
+                    break;
+                }
+            }
+        }
+        dispatcher.setWifiConfig(address.toString(), c.tcpPort);
+        break;
+    }
+    default:
+        // USB and Bluetooth printers are chosen by the transports themselves.
+        break;
+    }
+    return true;
+}
+
+int CtlJob::failed(PrinterSession::Result result, const PrinterSession &session)
+{
+    switch (result) {
+    case PrinterSession::Result::Ok:
+        return CtlExit::Ok;
+    case PrinterSession::Result::CommunicationFailed: {
+        const QStringList messages = session.errorMessages();
+        for (const QString &message : messages)
+            error(message);
+        if (messages.isEmpty())
+            error(PrinterSession::errorMessage(0));
+        return CtlExit::Communication;
+    }
+    case PrinterSession::Result::Unsupported:
+        error(kUnsupported);
+        return CtlExit::Refused;
+    case PrinterSession::Result::PrinterChanged:
+        error(kPrinterChanged);
+        return CtlExit::Refused;
+    case PrinterSession::Result::NotAcknowledged:
+        error(QStringLiteral("The printer did not confirm the settings; they may not be saved."));
+        return CtlExit::Communication;
+    }
+    return CtlExit::Communication;
+}
+
+int CtlJob::execute()
+{
+    const QString &command = m_options.command;
+    // Local failures first, before any printer is bothered.
+    if (!QFileInfo(m_databasePath).isFile()) {
+        error(QStringLiteral("settings database not found: %1").arg(m_databasePath));
+        return CtlExit::LocalFailure;
+    }
+    QString dbFailure;
+    const DatabaseLocation database(
+        m_databasePath, [&dbFailure](const QString &title, const QString &text) {
+            dbFailure = title + QStringLiteral(": ") + text;
+        });
+    if (command == QLatin1String("import")) {
+        const QString path = m_options.arguments.first();
+        QString detail;
+        switch (SettingsFile::load(path, &m_import, &detail)) {
+        case SettingsFile::Status::Ok:
+            break;
+        case SettingsFile::Status::CannotOpen:
+            error(QStringLiteral("cannot read %1: %2").arg(path, detail));
+            return CtlExit::LocalFailure;
+        default:
+            error(QStringLiteral("%1 is not a settings file: %2").arg(path, detail));
+            return CtlExit::Refused;
+        }
+    }
+
+    ConfigFile config;
+    SleepingDelayService delay;
+    DataDispatcher dispatcher(delay, &config);
+    if (!connect(dispatcher))
+        return CtlExit::Communication;
+    PrinterSession session(dispatcher, database, &config);
+
+    const PrinterSession::Result identified = session.identify();
+    if (!dbFailure.isEmpty()) {
+        error(dbFailure);
+        return CtlExit::LocalFailure;
+    }
+    if (identified == PrinterSession::Result::CommunicationFailed)
+        return failed(identified, session);
+    if (command == QLatin1String("identify"))
+        return identifyCommand(session);
+    if (!session.supportsSetup())
+        return failed(PrinterSession::Result::Unsupported, session);
+    if (command == QLatin1String("import"))
+        return importCommand(session);
+    if (command == QLatin1String("reset"))
+        return resetCommand(session);
+
+    if (const PrinterSession::Result read = session.readSettings();
+        read != PrinterSession::Result::Ok)
+        return failed(read, session);
+    if (session.settingBlock().size() < PrinterSession::kBlockSize) {
+        error(QStringLiteral("The printer's setting block has %1 bytes instead of %2.")
+                  .arg(session.settingBlock().size())
+                  .arg(PrinterSession::kBlockSize));
+        return CtlExit::Communication;
+    }
+    if (command == QLatin1String("export"))
+        return exportCommand(session);
+
+    const SettingsDefinition definition
+        = loadSettingsDefinition(database, session.settingsIdentity(m_options.language));
+    if (!dbFailure.isEmpty()) {
+        error(dbFailure);
+        return CtlExit::LocalFailure;
+    }
+    if (definition.printerType.pritId() == 0)
+        return failed(PrinterSession::Result::Unsupported, session);
+    SettingsModel model(definition, session.identity().mainIdentifier(), session.legacyVariant());
+    model.setSettingBlock(session.settingBlock());
+    model.setDefaultBlock(session.defaultBlock());
+    if (command == QLatin1String("read"))
+        return readCommand(session, model);
+    if (command == QLatin1String("get"))
+        return getCommand(model);
+    return setCommand(session, model);
+}
+
+int CtlJob::identifyCommand(const PrinterSession &session)
+{
+    const PrinterIdentity &id = session.identity();
+    const QString type = session.printerType().pritName();
+    const bool supported = session.supportsSetup();
+    const QString firmware = id.recordParts().value(2);
+    if (m_options.json) {
+        QJsonObject o;
+        o.insert(QStringLiteral("model"), id.modelName());
+        o.insert(QStringLiteral("firmware"), firmware);
+        o.insert(QStringLiteral("firmwareNumber"), id.firmwareNumber());
+        o.insert(QStringLiteral("edsRecord"), session.edsRecord());
+        o.insert(QStringLiteral("typeCode"), id.mainIdentifier());
+        o.insert(QStringLiteral("modeByte"), session.modeByte());
+        o.insert(QStringLiteral("record"), session.modelRecord());
+        o.insert(QStringLiteral("printerType"), type.isEmpty() ? QJsonValue() : QJsonValue(type));
+        o.insert(QStringLiteral("setupSupported"), supported);
+        m_outcome.json = o;
+        return CtlExit::Ok;
+    }
+    print(QStringLiteral("Model: %1").arg(id.modelName()));
+    print(QStringLiteral("Firmware: %1").arg(firmware));
+    print(QStringLiteral("Firmware number: %1").arg(id.firmwareNumber()));
+    print(QStringLiteral("EDS record: %1").arg(session.edsRecord()));
+    print(QStringLiteral("Printer type code: %1").arg(id.mainIdentifier()));
+    print(QStringLiteral("Mode byte: %1").arg(session.modeByte()));
+    print(QStringLiteral("Printer type: %1").arg(type.isEmpty() ? QStringLiteral("-") : type));
+    print(QStringLiteral("Setup: %1").arg(supported ? QStringLiteral("supported") : kUnsupported));
+    print(QStringLiteral("Identification record: %1").arg(session.modelRecord()));
+    return CtlExit::Ok;
+}
+
+int CtlJob::readCommand(const PrinterSession &session, const SettingsModel &model)
+{
+    if (!m_options.outPrefix.isEmpty()) {
+        const QString prefix = taggedPath(m_options.outPrefix, QString());
+        const QString settings = prefix + QStringLiteral(".settings.bin");
+        const QString defaults = prefix + QStringLiteral(".defaults.bin");
+        QString problem;
+        if (!writeRaw(settings, session.settingBlock(), &problem)
+            || !writeRaw(defaults, session.defaultBlock(), &problem)) {
+            error(QStringLiteral("cannot write %1").arg(problem));
+            return CtlExit::LocalFailure;
+        }
+        if (!m_options.json)
+            print(QStringLiteral("Wrote %1 and %2").arg(settings, defaults));
+    }
+    if (m_options.hex && !m_options.json) {
+        print(QStringLiteral("Setting block (%1 bytes):").arg(session.settingBlock().size()));
+        m_outcome.out += hexDump(session.settingBlock());
+        print(QStringLiteral("Default block (%1 bytes):").arg(session.defaultBlock().size()));
+        m_outcome.out += hexDump(session.defaultBlock());
+    }
+    const QVector<SettingItem> items = model.visibleItems();
+    if (m_options.json) {
+        QJsonArray settings;
+        for (const SettingItem &item : items)
+            settings.append(itemJson(item));
+        QJsonObject o;
+        o.insert(QStringLiteral("model"), session.identity().modelName());
+        o.insert(QStringLiteral("printerType"), session.printerType().pritName());
+        o.insert(QStringLiteral("typeCode"), session.identity().mainIdentifier());
+        o.insert(QStringLiteral("settings"), settings);
+        if (m_options.hex) {
+            o.insert(QStringLiteral("settingBlock"),
+                QString::fromLatin1(session.settingBlock().toHex()));
+            o.insert(QStringLiteral("defaultBlock"),
+                QString::fromLatin1(session.defaultBlock().toHex()));
+        }
+        m_outcome.json = o;
+        return CtlExit::Ok;
+    }
+    if (m_options.hex || !m_options.outPrefix.isEmpty())
+        return CtlExit::Ok;
+    const QString nameHead = QStringLiteral("SETTING");
+    const QString valueHead = QStringLiteral("VALUE");
+    int nameWidth = nameHead.size();
+    int valueWidth = valueHead.size();
+    for (const SettingItem &item : items) {
+        nameWidth = qMax(nameWidth, item.name.size());
+        valueWidth = qMax(valueWidth, shownValue(item).size());
+    }
+    print(padded(nameHead, nameWidth) + padded(valueHead, valueWidth) + QStringLiteral("DEFAULT"));
+    for (const SettingItem &item : items)
+        print((
+            padded(item.name, nameWidth) + padded(shownValue(item), valueWidth) + item.defaultValue)
+                  .trimmed());
+    return CtlExit::Ok;
+}
+
+int CtlJob::getCommand(const SettingsModel &model)
+{
+    QJsonObject o;
+    QStringList values;
+    for (const QString &name : qAsConst(m_options.arguments)) {
+        SettingItem item;
+        QString why;
+        if (!model.find(name, &item, &why)) {
+            error(why);
+            return CtlExit::Usage;
+        }
+        o.insert(item.name, item.valueKnown ? QJsonValue(item.value) : QJsonValue());
+        values.append(shownValue(item));
+    }
+    if (m_options.json)
+        m_outcome.json = o;
+    else
+        for (const QString &value : qAsConst(values))
+            print(value);
+    return CtlExit::Ok;
+}
+
+int CtlJob::setCommand(PrinterSession &session, SettingsModel &model)
+{
+    QStringList changes;
+    QStringList unchanged;
+    // Every value is checked before anything is written: all or nothing.
+    for (const QString &assignment : qAsConst(m_options.arguments)) {
+        QString message;
+        switch (model.applyAssignment(assignment, &message)) {
+        case SettingsModel::Apply::Changed:
+            changes.append(message);
+            break;
+        case SettingsModel::Apply::Unchanged:
+            unchanged.append(message);
+            break;
+        case SettingsModel::Apply::NotSettable:
+            error(message);
+            error(QStringLiteral("Nothing was written."));
+            return CtlExit::Refused;
+        case SettingsModel::Apply::UnknownName:
+        case SettingsModel::Apply::InvalidValue:
+            error(message);
+            error(QStringLiteral("Nothing was written."));
+            return CtlExit::Usage;
+        }
+    }
+    for (const QString &line : qAsConst(unchanged))
+        print(line);
+    if (changes.isEmpty()) {
+        print(QStringLiteral("Nothing to write."));
+        return CtlExit::Ok;
+    }
+    if (const PrinterSession::Result written = session.writeSettings(model.settingBlock());
+        written != PrinterSession::Result::Ok)
+        return failed(written, session);
+    for (const QString &line : qAsConst(changes))
+        print(line);
+    print(QStringLiteral("Save Successful"));
+    return CtlExit::Ok;
+}
+
+int CtlJob::exportCommand(const PrinterSession &session)
+{
+    const QString extension = QStringLiteral(".cfg");
+    const QString path
+        = SettingsFile::withExtension(taggedPath(m_options.arguments.first(), extension));
+    SettingsFile::Content content;
+    content.modelName = session.identity().modelName();
+    content.data = session.settingBlock().left(SettingsFile::kBlockSize);
+    QString detail;
+    if (SettingsFile::save(path, content, &detail) != SettingsFile::Status::Ok) {
+        error(QStringLiteral("Export fail: %1: %2").arg(path, detail));
+        return CtlExit::LocalFailure;
+    }
+    print(QStringLiteral("Export Successfully: %1").arg(path));
+    return CtlExit::Ok;
+}
+
+int CtlJob::importCommand(PrinterSession &session)
+{
+    // Another model's file is refused before anything is read or written.
+    const QString model = session.identity().modelName();
+    if (m_import.modelName != model) {
+        error(kTypeDifferent);
+        error(QStringLiteral("%1 is for \"%2\", the printer is \"%3\".")
+                  .arg(m_options.arguments.first(), m_import.modelName, model));
+        return CtlExit::Refused;
+    }
+    if (const PrinterSession::Result read = session.readSettings();
+        read != PrinterSession::Result::Ok)
+        return failed(read, session);
+    const QByteArray current = session.settingBlock();
+    if (current.size() < PrinterSession::kBlockSize) {
+        error(QStringLiteral("The printer's setting block has %1 bytes instead of %2.")
+                  .arg(current.size())
+                  .arg(PrinterSession::kBlockSize));
+        return CtlExit::Communication;
+    }
+    QByteArray block = current;
+    QString detail;
+    if (SettingsFile::importBlock(m_import, model, session.legacyVariant(), &block, &detail)
+        != SettingsFile::Status::Ok) {
+        error(QStringLiteral("%1: %2").arg(m_options.arguments.first(), detail));
+        return CtlExit::Refused;
+    }
+    int changed = 0;
+    for (int i = 0; i < block.size(); ++i)
+        changed += block.at(i) != current.at(i) ? 1 : 0;
+    print(QStringLiteral("Import Successfully: %1 byte(s) differ from the printer's settings")
+              .arg(changed));
+    if (changed == 0)
+        return CtlExit::Ok;
+    if (const PrinterSession::Result written = session.writeSettings(block);
+        written != PrinterSession::Result::Ok)
+        return failed(written, session);
+    print(QStringLiteral("Save Successful"));
+    return CtlExit::Ok;
+}
+
+int CtlJob::resetCommand(PrinterSession &session)
+{
+    if (const PrinterSession::Result reset = session.restoreDefaults();
+        reset != PrinterSession::Result::Ok)
+        return failed(reset, session);
+    print(QStringLiteral("Factory defaults restored."));
+    if (session.preservesInterfaceBytes()) {
+        const QPair<int, int> at = session.preservedPositions();
+        print(QStringLiteral("Interface bytes at positions %1 and %2 kept.")
+                  .arg(at.first)
+                  .arg(at.second));
+    }
+    return CtlExit::Ok;
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QJsonValue>
+#include <QString>
+#include <QStringList>
+
+#include "engine/printersession.h"
+#include "engine/settingsfile.h"
+#include "rkctl/ctloptions.h"
+
+class DataDispatcher;
+class SettingsModel;
+
+// Exit codes of rkctl.
+namespace CtlExit {
+enum : int { Ok = 0, LocalFailure = 1, Usage = 2, Communication = 3, Refused = 4 };
+}
+
+// What one printer's command gave.
+struct CtlOutcome
+{
+    int exitCode = CtlExit::Ok;
+    QString out; // for standard output
+    QStringList errors; // lines for standard error
+    QJsonValue json; // the --json document
+    qint64 elapsedMs = 0;
+
+    // "ok", or the first error message on one line.
+    QString result() const;
+};
+
+// Runs rkctl's command against one printer, from connecting to the last write. Everything it
+// needs is made on the calling thread, so several jobs can run side by side.
+class CtlJob
+{
+public:
+    // `fileTag` goes into the names of files written per printer (empty for a single printer).
+    CtlJob(const CtlOptions &options, const CtlConnection &connection,
+        const QString &fileTag = QString());
+
+    CtlOutcome run();
+
+private:
+    int execute();
+    bool connect(DataDispatcher &dispatcher);
+    int identifyCommand(const PrinterSession &session);
+    int readCommand(const PrinterSession &session, const SettingsModel &model);
+    int getCommand(const SettingsModel &model);
+    int setCommand(PrinterSession &session, SettingsModel &model);
+    int exportCommand(const PrinterSession &session);
+    int importCommand(PrinterSession &session);
+    int resetCommand(PrinterSession &session);
+    int failed(PrinterSession::Result result, const PrinterSession &session);
+    QString taggedPath(const QString &path, const QString &extension) const;
+    void print(const QString &line);
+    void error(const QString &line);
+
+    CtlOptions m_options;
+    CtlConnection m_connection;
+    QString m_fileTag;
+    QString m_databasePath;
+    SettingsFile::Content m_import;
+    CtlOutcome m_outcome;
+};

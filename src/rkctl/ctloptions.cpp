@@ -1,0 +1,477 @@
+#include "rkctl/ctloptions.h"
+
+#include <QCommandLineParser>
+#include <QHostAddress>
+
+#include "app/configfile.h"
+#include "comm/portchoices.h"
+
+namespace {
+constexpr int kLptPortCount = 3;
+constexpr int kParityChoices = 3;
+constexpr int kStopBitsChoices = 3;
+constexpr int kFlowChoices = 3;
+constexpr int kLargestPort = 65535;
+constexpr int kFewestDataBits = 5;
+constexpr int kMostDataBits = 8;
+constexpr int kDefaultJobs = 8;
+constexpr int kLanguageChinese = 0;
+constexpr int kLanguageEnglish = 1;
+
+const char kDescription[] = R"(
+Reads, compares and applies the settings of impact printers from scripts, exactly as RKMENU's
+settings page does (same database, formulas, option lists and rules).
+
+Commands:
+  identify            model, firmware number, EDS record, printer type code, mode byte
+  read                the settings as named values: setting, shown value, default value
+                      (--json for machines); --hex shows both blocks in hexadecimal;
+                      --out PREFIX writes them to PREFIX.settings.bin and PREFIX.defaults.bin
+  get NAME...         the shown value of each setting, one per line (--json: an object)
+  set NAME=VALUE...   enters the values as the settings page would and writes the block,
+                      after the same printer-changed check as Save; nothing is written when
+                      one of the values is refused
+  export FILE         saves the printer's settings in RKMENU's settings file (".cfg" is added
+                      unless the name ends with it)
+  import FILE.cfg     writes a settings file's values to a printer of the same model; the
+                      network and Bluetooth settings (positions 32-96, 316-691) stay the
+                      printer's own
+  reset               restores the factory defaults (asks first unless --yes); printers of
+                      type 0302 keep their interface bytes (578/579 or EXPort/EX1, EXPort/EX2)
+
+Setting names:
+  "Page/Caption" as the settings page shows them, e.g. "Print Setup/Print Speed". A caption
+  that appears more than once on a page is numbered from its second appearance on, in the
+  page's order (row, then column): "Caption#2", "Caption#3"; "Caption#1" is the first.
+  "@POSITION" names the setting at a byte position of the setting block, e.g. "@224". Case
+  does not matter. Values are what the page shows: a choice of the list, a number (its unit,
+  e.g. "mm", may follow), a text, an address such as 192.168.0.20. Settings that the page
+  hides, shows disabled, or writes with a group's own Write button (Wi-Fi, Ethernet,
+  Bluetooth) are refused.
+
+Many printers:
+  --hosts FILE runs the command on every network printer in FILE (one HOST or HOST:PORT per
+  line, "[v6-address]:PORT" for IPv6, "#" starts a comment), at most --jobs at a time, each
+  over a connection of its own, and ends with a table of host, result and time on standard
+  output. A failing printer never stops the others. File names (--out, export) get
+  "-HOST-PORT" added.
+
+Exit codes:
+  0 success
+  1 a local file or the settings database could not be used
+  2 usage: unknown command, option, setting name or value
+  3 communication error (the program's message on standard error)
+  4 refused: another model's file ("Printer type different!"), a printer without setup
+    ("This model does not support setup"), another printer than the one identified
+    ("Printer has changed!"), a setting the page would not change
+  With --hosts: 0 only when every printer succeeded, otherwise the highest code among them.
+
+Connection defaults come from RKMENU's configuration file (Port/type, SerialPort/*, LPT/LPT,
+Wifi/serverip, Wifi/port, Network/serverip).)";
+
+const QStringList &portNames()
+{
+    // In port type order.
+    static const QStringList names { QStringLiteral("usb"), QStringLiteral("serial"),
+        QStringLiteral("lpt"), QStringLiteral("wifi"), QStringLiteral("bluetooth"),
+        QStringLiteral("network") };
+    return names;
+}
+
+int storedPosition(const ConfigFile &config, const QString &key, int count)
+{
+    const int position = config.readInt(key);
+    return position >= 0 && position < count ? position : 0;
+}
+
+QString storedText(const ConfigFile &config, const QString &key, const QString &fallback)
+{
+    const QString text = config.readText(key).trimmed();
+    return text.isEmpty() ? fallback : text;
+}
+
+CtlConnection connectionFromConfig(const ConfigFile &config)
+{
+    using namespace portchoices;
+    CtlConnection c;
+    const int type = portTypeOf(config.readText(QStringLiteral("Port/type")));
+    c.portType = type < 0 ? Usb : type;
+    const QStringList serialNames = serialPortNames();
+    c.serialPort = serialNames.at(
+        storedPosition(config, QStringLiteral("SerialPort/port"), serialNames.size()));
+    c.baudRate = baudRateNames()
+                     .at(storedPosition(
+                         config, QStringLiteral("SerialPort/baudrate"), baudRateNames().size()))
+                     .toInt();
+    c.parity
+        = parityValue(storedPosition(config, QStringLiteral("SerialPort/parity"), kParityChoices));
+    c.dataBits = dataBitsNames()
+                     .at(storedPosition(
+                         config, QStringLiteral("SerialPort/databit"), dataBitsNames().size()))
+                     .toInt();
+    c.stopBits = stopBitsValue(
+        storedPosition(config, QStringLiteral("SerialPort/stopbit"), kStopBitsChoices));
+    c.flowControl = flowControlValue(
+        storedPosition(config, QStringLiteral("SerialPort/flowcontrol"), kFlowChoices));
+    c.lptPort = QStringLiteral("LPT%1").arg(
+        storedPosition(config, QStringLiteral("LPT/LPT"), kLptPortCount) + 1);
+    const QString fallbackAddress = QLatin1String(kDefaultAddress);
+    if (c.portType == Network) {
+        c.host = storedText(config, QStringLiteral("Network/serverip"), fallbackAddress);
+        c.tcpPort = kNetworkPort;
+    } else {
+        c.host = storedText(config, QStringLiteral("Wifi/serverip"), fallbackAddress);
+        bool ok = false;
+        c.tcpPort = storedText(config, QStringLiteral("Wifi/port"), QLatin1String(kDefaultPort))
+                        .toInt(&ok);
+        if (!ok || c.tcpPort <= 0 || c.tcpPort > kLargestPort)
+            c.tcpPort = kNetworkPort;
+    }
+    return c;
+}
+
+bool choose(const QString &value, const QStringList &names, const QList<int> &values, int *out)
+{
+    const int at = names.indexOf(value.toLower());
+    if (at < 0)
+        return false;
+    *out = values.at(at);
+    return true;
+}
+
+bool positiveNumber(const QString &text, int highest, int *out)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < 1 || value > highest)
+        return false;
+    *out = value;
+    return true;
+}
+
+// Checks the arguments each command takes.
+bool checkArguments(const CtlOptions &o, QString *error)
+{
+    const int count = o.arguments.size();
+    const QString &c = o.command;
+    if (c == QLatin1String("identify") || c == QLatin1String("read")
+        || c == QLatin1String("reset")) {
+        if (count == 0)
+            return true;
+        *error = QStringLiteral("%1 takes no arguments").arg(c);
+        return false;
+    }
+    if (c == QLatin1String("get")) {
+        if (count > 0)
+            return true;
+        *error = QStringLiteral("get needs at least one setting name");
+        return false;
+    }
+    if (c == QLatin1String("set")) {
+        if (count == 0) {
+            *error = QStringLiteral("set needs at least one Page/Caption=value");
+            return false;
+        }
+        for (const QString &assignment : o.arguments) {
+            if (!assignment.contains(QLatin1Char('='))) {
+                *error = QStringLiteral("\"%1\" is not of the form Page/Caption=value")
+                             .arg(assignment);
+                return false;
+            }
+        }
+        return true;
+    }
+    if (c == QLatin1String("export") || c == QLatin1String("import")) {
+        if (count != 1) {
+            *error = QStringLiteral("%1 needs exactly one file name").arg(c);
+            return false;
+        }
+        if (c == QLatin1String("import")
+            && !o.arguments.first().endsWith(QLatin1String(".cfg"), Qt::CaseInsensitive)) {
+            *error = QStringLiteral("%1: a settings file ends with .cfg").arg(o.arguments.first());
+            return false;
+        }
+        return true;
+    }
+    *error = c.isEmpty() ? QStringLiteral("no command given")
+                         : QStringLiteral("unknown command \"%1\"").arg(c);
+    return false;
+}
+void describe(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(QString::fromUtf8(kDescription));
+    parser.addHelpOption();
+    parser.addOptions({
+        { QStringLiteral("port"),
+            QStringLiteral("Port type: usb, serial, lpt, wifi, network or bluetooth."),
+            QStringLiteral("TYPE") },
+        { QStringLiteral("device"),
+            QStringLiteral("Serial or parallel port: COMn, LPTn or a device path."),
+            QStringLiteral("PORT") },
+        { QStringLiteral("host"),
+            QStringLiteral("Network printer's address (without --port: a network printer)."),
+            QStringLiteral("ADDRESS") },
+        { QStringLiteral("tcp-port"), QStringLiteral("Network printer's TCP port (9100)."),
+            QStringLiteral("N") },
+        { QStringLiteral("baud"), QStringLiteral("Serial baud rate."), QStringLiteral("N") },
+        { QStringLiteral("parity"), QStringLiteral("Serial parity: none, even or odd."),
+            QStringLiteral("P") },
+        { QStringLiteral("data-bits"), QStringLiteral("Serial data bits: 5 to 8."),
+            QStringLiteral("N") },
+        { QStringLiteral("stop-bits"), QStringLiteral("Serial stop bits: 1, 1.5 or 2."),
+            QStringLiteral("N") },
+        { QStringLiteral("flow"), QStringLiteral("Serial flow control: none, hardware, software."),
+            QStringLiteral("F") },
+        { QStringLiteral("json"), QStringLiteral("identify, read, get: JSON output.") },
+        { QStringLiteral("hex"), QStringLiteral("read: both blocks in hexadecimal.") },
+        { QStringLiteral("out"), QStringLiteral("read: write the raw blocks to PREFIX.*.bin."),
+            QStringLiteral("PREFIX") },
+        { QStringLiteral("lang"),
+            QStringLiteral("Language of the database texts: en (default) or zh."),
+            QStringLiteral("LANG") },
+        { QStringLiteral("database"),
+            QStringLiteral("Settings database (default: SWTDatabase.db beside rkctl)."),
+            QStringLiteral("FILE") },
+        { QStringLiteral("hosts"), QStringLiteral("Run the command on every printer in FILE."),
+            QStringLiteral("FILE") },
+        { QStringLiteral("jobs"),
+            QStringLiteral("With --hosts: printers served at once (default 8)."),
+            QStringLiteral("N") },
+        { QStringLiteral("yes"), QStringLiteral("reset: do not ask.") },
+        { QStringLiteral("debug"), QStringLiteral("Show the communication traces on stderr.") },
+    });
+    parser.addPositionalArgument(QStringLiteral("command"),
+        QStringLiteral("identify, read, get, set, export, import or reset."));
+    parser.addPositionalArgument(QStringLiteral("arguments"),
+        QStringLiteral("The command's names, assignments or file."), QStringLiteral("[...]"));
+}
+} // namespace
+
+QString CtlConnection::label() const
+{
+    switch (portType) {
+    case portchoices::Wifi:
+    case portchoices::Network:
+        // IPv6 addresses are bracketed so that the port stays readable.
+        if (host.contains(QLatin1Char(':')))
+            return QStringLiteral("[%1]:%2").arg(host).arg(tcpPort);
+        return QStringLiteral("%1:%2").arg(host).arg(tcpPort);
+    case portchoices::Serial:
+        return serialPort;
+    case portchoices::Lpt:
+        return lptPort;
+    case portchoices::Bluetooth:
+        return QStringLiteral("bluetooth");
+    default:
+        return QStringLiteral("usb");
+    }
+}
+
+QString ctlHelpText()
+{
+    QCommandLineParser parser;
+    describe(parser);
+    return parser.helpText();
+}
+
+CtlParse parseCommandLine(
+    const QStringList &arguments, const ConfigFile &config, CtlOptions *options, QString *error)
+{
+    using namespace portchoices;
+    QCommandLineParser parser;
+    describe(parser);
+    if (!parser.parse(arguments)) {
+        *error = parser.errorText();
+        return CtlParse::Error;
+    }
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
+        return CtlParse::Help;
+
+    CtlOptions o;
+    o.connection = connectionFromConfig(config);
+    CtlConnection &c = o.connection;
+    const bool portGiven = parser.isSet(QStringLiteral("port"));
+    if (portGiven) {
+        const int type = portNames().indexOf(parser.value(QStringLiteral("port")).toLower());
+        if (type < 0) {
+            *error = QStringLiteral("--port takes usb, serial, lpt, wifi, network or bluetooth");
+            return CtlParse::Error;
+        }
+        // A network port type given on the command line starts from that type's own address.
+        if (type != c.portType && (type == Network || type == Wifi)) {
+            const CtlConnection stored = c;
+            c.host = storedText(config,
+                type == Network ? QStringLiteral("Network/serverip")
+                                : QStringLiteral("Wifi/serverip"),
+                QLatin1String(kDefaultAddress));
+            c.tcpPort = type == Network ? kNetworkPort : stored.tcpPort;
+        }
+        c.portType = type;
+    }
+    if (parser.isSet(QStringLiteral("device"))) {
+        const QString device = parser.value(QStringLiteral("device"));
+        if (c.portType == Lpt) {
+            c.lptPort = device;
+        } else if (c.portType == Serial) {
+            c.serialPort = device;
+        } else {
+            *error = QStringLiteral("--device is for the serial and lpt ports");
+            return CtlParse::Error;
+        }
+    }
+    if (parser.isSet(QStringLiteral("host"))) {
+        c.host = parser.value(QStringLiteral("host"));
+        // An address alone means a network printer, whatever the panel was last set to.
+        if (!portGiven && c.portType != Network && c.portType != Wifi) {
+            c.portType = Network;
+            c.tcpPort = kNetworkPort;
+        }
+    }
+    if (parser.isSet(QStringLiteral("tcp-port"))
+        && !positiveNumber(parser.value(QStringLiteral("tcp-port")), kLargestPort, &c.tcpPort)) {
+        *error = QStringLiteral("--tcp-port takes a port number from 1 to 65535");
+        return CtlParse::Error;
+    }
+    if (parser.isSet(QStringLiteral("baud"))
+        && !positiveNumber(parser.value(QStringLiteral("baud")), INT_MAX, &c.baudRate)) {
+        *error = QStringLiteral("--baud takes a baud rate such as 9600");
+        return CtlParse::Error;
+    }
+    if (parser.isSet(QStringLiteral("parity"))
+        && !choose(parser.value(QStringLiteral("parity")),
+            { QStringLiteral("none"), QStringLiteral("even"), QStringLiteral("odd") },
+            { parityValue(0), parityValue(1), parityValue(2) }, &c.parity)) {
+        *error = QStringLiteral("--parity takes none, even or odd");
+        return CtlParse::Error;
+    }
+    if (parser.isSet(QStringLiteral("data-bits"))) {
+        int bits = 0;
+        if (!positiveNumber(parser.value(QStringLiteral("data-bits")), kMostDataBits, &bits)
+            || bits < kFewestDataBits) {
+            *error = QStringLiteral("--data-bits takes 5, 6, 7 or 8");
+            return CtlParse::Error;
+        }
+        c.dataBits = bits;
+    }
+    if (parser.isSet(QStringLiteral("stop-bits"))
+        && !choose(parser.value(QStringLiteral("stop-bits")),
+            { QStringLiteral("1"), QStringLiteral("1.5"), QStringLiteral("2") },
+            { stopBitsValue(0), stopBitsValue(1), stopBitsValue(2) }, &c.stopBits)) {
+        *error = QStringLiteral("--stop-bits takes 1, 1.5 or 2");
+        return CtlParse::Error;
+    }
+    if (parser.isSet(QStringLiteral("flow"))
+        && !choose(parser.value(QStringLiteral("flow")),
+            { QStringLiteral("none"), QStringLiteral("hardware"), QStringLiteral("software") },
+            { flowControlValue(0), flowControlValue(1), flowControlValue(2) }, &c.flowControl)) {
+        *error = QStringLiteral("--flow takes none, hardware or software");
+        return CtlParse::Error;
+    }
+
+    o.json = parser.isSet(QStringLiteral("json"));
+    o.hex = parser.isSet(QStringLiteral("hex"));
+    o.yes = parser.isSet(QStringLiteral("yes"));
+    o.debug = parser.isSet(QStringLiteral("debug"));
+    o.outPrefix = parser.value(QStringLiteral("out"));
+    o.databaseFile = parser.value(QStringLiteral("database"));
+    if (parser.isSet(QStringLiteral("lang"))) {
+        const QString lang = parser.value(QStringLiteral("lang")).toLower();
+        if (lang != QLatin1String("en") && lang != QLatin1String("zh")) {
+            *error = QStringLiteral("--lang takes en or zh");
+            return CtlParse::Error;
+        }
+        o.language = lang == QLatin1String("zh") ? kLanguageChinese : kLanguageEnglish;
+    }
+    o.jobs = kDefaultJobs;
+    if (parser.isSet(QStringLiteral("jobs"))
+        && !positiveNumber(parser.value(QStringLiteral("jobs")), INT_MAX, &o.jobs)) {
+        *error = QStringLiteral("--jobs takes a number of 1 or more");
+        return CtlParse::Error;
+    }
+    o.hostsFile = parser.value(QStringLiteral("hosts"));
+    if (!o.hostsFile.isEmpty()) {
+        if (parser.isSet(QStringLiteral("host"))) {
+            *error = QStringLiteral("--host and --hosts exclude each other");
+            return CtlParse::Error;
+        }
+        if (!portGiven) {
+            c.portType = Network;
+        } else if (c.portType != Network && c.portType != Wifi) {
+            *error = QStringLiteral("--hosts is for network printers (--port network or wifi)");
+            return CtlParse::Error;
+        }
+        if (!parser.isSet(QStringLiteral("tcp-port")))
+            c.tcpPort = kNetworkPort;
+    }
+    const QStringList positional = parser.positionalArguments();
+    o.command = positional.value(0);
+    o.arguments = positional.mid(1);
+    if (!checkArguments(o, error))
+        return CtlParse::Error;
+    if ((o.hex || !o.outPrefix.isEmpty()) && o.command != QLatin1String("read")) {
+        *error = QStringLiteral("--hex and --out are for read");
+        return CtlParse::Error;
+    }
+    if (o.json && o.command != QLatin1String("identify") && o.command != QLatin1String("read")
+        && o.command != QLatin1String("get")) {
+        *error = QStringLiteral("--json is for identify, read and get");
+        return CtlParse::Error;
+    }
+    *options = o;
+    return CtlParse::Run;
+}
+
+bool parseHostsFile(
+    const QString &text, int defaultPort, QList<QPair<QString, int>> *hosts, QString *error)
+{
+    hosts->clear();
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (int i = 0; i < lines.size(); ++i) {
+        QString line = lines.at(i);
+        const int comment = line.indexOf(QLatin1Char('#'));
+        if (comment >= 0)
+            line.truncate(comment);
+        line = line.trimmed();
+        if (line.isEmpty())
+            continue;
+        QString host = line;
+        QString portText;
+        if (line.startsWith(QLatin1Char('['))) {
+            const int close = line.indexOf(QLatin1Char(']'));
+            const QString rest = close < 0 ? QString() : line.mid(close + 1);
+            if (close < 0 || (!rest.isEmpty() && !rest.startsWith(QLatin1Char(':')))) {
+                *error
+                    = QStringLiteral("line %1: \"%2\" is no [address]:port").arg(i + 1).arg(line);
+                return false;
+            }
+            host = line.mid(1, close - 1);
+            portText = rest.mid(1);
+            if (!rest.isEmpty() && portText.isEmpty()) {
+                *error = QStringLiteral("line %1: \"%2\" has no port after \":\"")
+                             .arg(i + 1)
+                             .arg(line);
+                return false;
+            }
+        } else if (line.count(QLatin1Char(':')) == 1) {
+            host = line.section(QLatin1Char(':'), 0, 0);
+            portText = line.section(QLatin1Char(':'), 1);
+        }
+        if (host.isEmpty() || host.contains(QLatin1Char(' ')) || host.contains(QLatin1Char('\t'))) {
+            *error = QStringLiteral("line %1: \"%2\" is no HOST or HOST:PORT").arg(i + 1).arg(line);
+            return false;
+        }
+        int port = defaultPort;
+        if (!portText.isNull() && !positiveNumber(portText, kLargestPort, &port)) {
+            *error = QStringLiteral("line %1: \"%2\" is no port from 1 to 65535")
+                         .arg(i + 1)
+                         .arg(portText);
+            return false;
+        }
+        hosts->append({ host, port });
+    }
+    if (hosts->isEmpty()) {
+        *error = QStringLiteral("no printers listed");
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// The user's terminal, for the one question rkctl asks.
+namespace Terminal {
+
+// True when standard input is a terminal that someone can answer on.
+bool inputIsInteractive();
+// Shows the question on standard error and reads one line of answer; false for "no" or no answer.
+bool confirm(const QString &question);
+
+} // namespace Terminal
