@@ -108,8 +108,9 @@ class tst_SettingsFlow : public QObject
     static SimProcess *startSim(const QString &profile, const QStringList &extra = {}, int endpoints = 1)
     {
         auto *sim = new SimProcess;
-        QStringList args{QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:0"),
-                         QStringLiteral("--profile"), profile};
+        QStringList args{QStringLiteral("--profile"), profile};
+        if (!extra.contains(QStringLiteral("--tcp")))
+            args << QStringLiteral("--tcp") << QStringLiteral("127.0.0.1:0");
         args << extra;
         if (!sim->start(args, endpoints))
             qWarning() << sim->errorText();
@@ -240,6 +241,32 @@ private slots:
         QCOMPARE(after.at(578), block.at(578));
         QCOMPARE(after.at(579), block.at(579));
         QCOMPARE(after.at(200), defaults.at(200));
+    }
+
+    void swappedPrinterIsNotWritten()
+    {
+        std::unique_ptr<SimProcess> first(startSim(QStringLiteral("zn470kw")));
+        const quint16 port = first->tcpPort();
+        useTcp(port);
+        MainWindow w(1, kDatabase);
+        w.show();
+        connectAndOpenSettings(w);
+        auto *combo = qobject_cast<QComboBox *>(control(w, 200));
+        combo->setCurrentIndex((combo->currentIndex() + 1) % combo->count());
+
+        // Another printer now answers at the same address.
+        first->stop();
+        std::unique_ptr<SimProcess> second(
+            startSim(QStringLiteral("mv4410c"), {QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(port)}));
+        const QByteArray before = printerBlock(port);
+        MessageWatch watch(w.tip());
+        emit w.userSettingsPage()->saveSettings(false);
+        QVERIFY2(watch.texts.contains(QStringLiteral("Printer has changed!")), qPrintable(watch.texts.join(QLatin1Char('|'))));
+        QCOMPARE(w.stack()->currentWidget(), w.homePage());
+        QVERIFY(!w.connectPanel()->isConnected());
+        QVERIFY(w.connectedModel().isEmpty());
+        QCOMPARE(printerBlock(port), before);
+        QCOMPARE(second->count(QStringLiteral("CMD announceBlock")), 0);
     }
 
     void newerLayoutFromMarker()
