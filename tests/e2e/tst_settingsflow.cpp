@@ -7,6 +7,9 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QToolButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "app/configfile.h"
@@ -269,27 +272,57 @@ private slots:
         QCOMPARE(second->count(QStringLiteral("CMD announceBlock")), 0);
     }
 
-    void newerLayoutFromMarker()
+    void printerTypeOfProfile_data()
     {
-        std::unique_ptr<SimProcess> sim(startSim(QStringLiteral("qp80")));
-        useTcp(sim->tcpPort());
-        MainWindow w(1, kDatabase);
-        w.show();
-        QTest::mouseClick(w.connectPanel()->connectButton(), Qt::LeftButton);
-        QCOMPARE(w.connectedModel(), QStringLiteral("QuenbyQP-80"));
-        QCOMPARE(w.currentTypeName(), QStringLiteral("QuenbyQP-80"));
-        QCOMPARE(w.printerInfo()->fieldText(0), QStringLiteral("QuenbyQP-80"));
+        QTest::addColumn<QString>("profile");
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<QString>("typeName");
+        QTest::newRow("RK5200 firmware 24") << "rk5200-legacy" << "RK5200" << "RK-5200";
+        QTest::newRow("RK5200 other firmware") << "rk5200-new" << "RK5200" << "RK-5200_NEW";
+        QTest::newRow("marker: newer layout") << "qp80" << "QuenbyQP-80" << "QuenbyQP-80";
+        QTest::newRow("unknown model: main_ type") << "rk7300" << "RK-7300" << "main_0901";
     }
 
-    void unknownModelFallsBackToMainType()
+    void printerTypeOfProfile()
     {
-        std::unique_ptr<SimProcess> sim(startSim(QStringLiteral("rk7300")));
+        QFETCH(QString, profile);
+        QFETCH(QString, model);
+        QFETCH(QString, typeName);
+        std::unique_ptr<SimProcess> sim(startSim(profile));
         useTcp(sim->tcpPort());
         MainWindow w(1, kDatabase);
         w.show();
         QTest::mouseClick(w.connectPanel()->connectButton(), Qt::LeftButton);
-        QCOMPARE(w.currentTypeName(), QStringLiteral("main_0901"));
         QVERIFY(w.connectPanel()->isConnected());
+        QCOMPARE(w.connectedModel(), model);
+        QCOMPARE(w.currentTypeName(), typeName);
+        QCOMPARE(w.printerInfo()->fieldText(0), model);
+    }
+
+    void unsupportedPrinterIsRefused()
+    {
+        std::unique_ptr<SimProcess> sim(startSim(QStringLiteral("zn470kw")));
+        useTcp(sim->tcpPort());
+        // A database without the printer's type nor its main_ fallback.
+        QTemporaryDir dir;
+        const QString copy = dir.filePath(QStringLiteral("SWTDatabase.db"));
+        QVERIFY(QFile::copy(kDatabase, copy));
+        QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("edit"));
+            db.setDatabaseName(copy);
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec(QStringLiteral("UPDATE PrinterType SET prit_name = prit_name || '-x' WHERE prit_name IN ('ZN-470 KW', 'main_0701')")));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("edit"));
+        MainWindow w(1, copy);
+        w.show();
+        MessageWatch watch(w.tip());
+        QTest::mouseClick(w.connectPanel()->connectButton(), Qt::LeftButton);
+        QCOMPARE(watch.texts, QStringList{QStringLiteral("This model does not support setup")});
+        QVERIFY(!w.connectPanel()->isConnected());
+        QVERIFY(w.connectedModel().isEmpty());
     }
 
     void communicationErrorLeavesDisconnected()
