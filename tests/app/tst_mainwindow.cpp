@@ -4,6 +4,8 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "testconfig.h"
+
 #include "app/configfile.h"
 #include "app/dialogplacement.h"
 #include "app/mainwindow.h"
@@ -18,17 +20,6 @@ class tst_MainWindow : public QObject
 {
     Q_OBJECT
 
-    static void resetConfig(const QList<QPair<QString, QString>> &values)
-    {
-        ConfigFile config;
-        QFile::remove(config.fileName());
-        ConfigFile fresh;
-        fresh.checkVersion();
-        for (const auto &v : values) {
-            const QStringList parts = v.first.split(QLatin1Char('/'));
-            fresh.writeValue(parts.at(0), parts.at(1), v.second);
-        }
-    }
 
 private slots:
     void initTestCase() { qputenv("RKMENU_DISMISS_MESSAGES_MS", "0"); }
@@ -47,7 +38,7 @@ private slots:
     {
         QFETCH(QString, mode);
         QFETCH(bool, locked);
-        resetConfig({{QStringLiteral("Mode/mode"), mode}});
+        resetTestConfig({{QStringLiteral("Mode/mode"), mode}});
         MainWindow window;
         OptionBar *bar = window.optionBar();
         QCOMPARE(bar->testButton()->isEnabled(), !locked);
@@ -90,7 +81,7 @@ private slots:
     {
         QFETCH(QString, barhide);
         QFETCH(bool, allShown);
-        resetConfig({{QStringLiteral("Option/barhide"), barhide}});
+        resetTestConfig({{QStringLiteral("Option/barhide"), barhide}});
         OptionBar bar(0);
         QCOMPARE(!bar.editButton()->isHidden(), allShown);
         QCOMPARE(!bar.adminButton()->isHidden(), allShown);
@@ -108,7 +99,7 @@ private slots:
     void navigationWhileDisconnected()
     {
         QFETCH(QString, button);
-        resetConfig({{QStringLiteral("Mode/mode"), QStringLiteral("0")}});
+        resetTestConfig({{QStringLiteral("Mode/mode"), QStringLiteral("0")}});
         MainWindow window;
         window.show();
         OptionBar *bar = window.optionBar();
@@ -124,7 +115,7 @@ private slots:
 
     void aboutAndBackToHome()
     {
-        resetConfig({});
+        resetTestConfig({});
         MainWindow window;
         window.show();
         QTest::mouseClick(window.optionBar()->aboutButton(), Qt::LeftButton);
@@ -140,7 +131,7 @@ private slots:
 
     void titleBarSignalsInOrderOfUse()
     {
-        resetConfig({});
+        resetTestConfig({});
         MainWindow window;
         window.show();
         WindowHandler *bar = window.titleBar();
@@ -190,7 +181,7 @@ private slots:
 
     void sidePanelsSlide()
     {
-        resetConfig({});
+        resetTestConfig({});
         MainWindow window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));

@@ -5,6 +5,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "testconfig.h"
+
 #include "app/configfile.h"
 #include "comm/connectconfig.h"
 
@@ -12,19 +14,6 @@ class tst_ConnectConfig : public QObject
 {
     Q_OBJECT
 
-    static void resetConfig(const QList<QPair<QString, QString>> &values)
-    {
-        {
-            ConfigFile config;
-            QFile::remove(config.fileName());
-        }
-        ConfigFile fresh;
-        fresh.checkVersion();
-        for (const auto &v : values) {
-            const QStringList parts = v.first.split(QLatin1Char('/'));
-            fresh.writeValue(parts.at(0), parts.at(1), v.second);
-        }
-    }
 
     static QStringList items(const QComboBox *box)
     {
@@ -53,7 +42,7 @@ private slots:
     {
         QFETCH(QString, porttype);
         QFETCH(QStringList, offered);
-        resetConfig({ { QStringLiteral("PortSelect/porttype"), porttype } });
+        resetTestConfig({ { QStringLiteral("PortSelect/porttype"), porttype } });
         ConfigFile config;
         ConnectConfig panel(&config);
         panel.loadConfig();
@@ -81,7 +70,7 @@ private slots:
         QFETCH(QString, address);
         QFETCH(bool, accepted);
         for (const bool network : { false, true }) {
-            resetConfig({ { QStringLiteral("PortSelect/porttype"), QStringLiteral("9") } });
+            resetTestConfig({ { QStringLiteral("PortSelect/porttype"), QStringLiteral("9") } });
             ConfigFile config;
             ConnectConfig panel(&config);
             panel.loadConfig();
@@ -122,7 +111,7 @@ private slots:
 
     void serialConfirmWritesPositionsAndValues()
     {
-        resetConfig({ { QStringLiteral("PortSelect/porttype"), QStringLiteral("9") } });
+        resetTestConfig({ { QStringLiteral("PortSelect/porttype"), QStringLiteral("9") } });
         ConfigFile config;
         ConnectConfig panel(&config);
         panel.loadConfig();
@@ -165,7 +154,7 @@ private slots:
         QFETCH(QString, type);
         QFETCH(int, number);
         QFETCH(QString, announced);
-        resetConfig({ { QStringLiteral("PortSelect/porttype"), QStringLiteral("9") },
+        resetTestConfig({ { QStringLiteral("PortSelect/porttype"), QStringLiteral("9") },
             { QStringLiteral("Port/type"), type },
             { QStringLiteral("Network/serverip"), QStringLiteral("10.1.2.3") },
             { QStringLiteral("Wifi/serverip"), QStringLiteral("-1") },
@@ -194,7 +183,7 @@ private slots:
 
     void bluetoothListReplacedAndChoiceRequired()
     {
-        resetConfig({ { QStringLiteral("PortSelect/porttype"), QStringLiteral("9") } });
+        resetTestConfig({ { QStringLiteral("PortSelect/porttype"), QStringLiteral("9") } });
         ConfigFile config;
         ConnectConfig panel(&config);
         QStringList first { QStringLiteral("BT-A"), QStringLiteral("BT-B") };

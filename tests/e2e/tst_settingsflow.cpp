@@ -24,6 +24,7 @@
 #include "engine/widgetengine.h"
 #include "settings_ui/adminsettingswidget.h"
 #include "simprocess.h"
+#include "testconfig.h"
 
 namespace {
 const QString kDatabase = QStringLiteral(RK_BIN_DIR "/SWTDatabase.db");
@@ -62,18 +63,9 @@ class tst_SettingsFlow : public QObject
 
     static void writeConfig(const QList<QPair<QString, QString>> &values)
     {
-        {
-            ConfigFile config;
-            QFile::remove(config.fileName());
-        }
-        ConfigFile fresh;
-        fresh.checkVersion();
-        fresh.writeValue(QStringLiteral("PortSelect"), QStringLiteral("porttype"), QStringLiteral("9"));
-        fresh.writeValue(QStringLiteral("Mode"), QStringLiteral("mode"), QStringLiteral("0"));
-        for (const auto &v : values) {
-            const QStringList parts = v.first.split(QLatin1Char('/'));
-            fresh.writeValue(parts.at(0), parts.at(1), v.second);
-        }
+        QList<QPair<QString, QString>> all{{QStringLiteral("PortSelect/porttype"), QStringLiteral("9")},
+                                           {QStringLiteral("Mode/mode"), QStringLiteral("0")}};
+        resetTestConfig(all + values);
     }
 
     static void useTcp(quint16 port)
