@@ -23,6 +23,7 @@
 #include "app/tipwidget.h"
 #include "app/waittingdlg.h"
 #include "app/windowhandler.h"
+#include "comm/bluetoothclient.h"
 #include "comm/connectconfig.h"
 #include "comm/connectpanel.h"
 #include "comm/printerinfo.h"
@@ -117,7 +118,7 @@ MainWindow::~MainWindow()
 void MainWindow::createWorkers()
 {
     // Worker objects cannot move to a thread while they have a parent; the window deletes them.
-    m_dispatcher = new DataDispatcher(*m_delay, m_config);
+    m_dispatcher = new DataDispatcher(*m_delay, m_config, nullptr, makeBluetoothClient(m_config));
     m_dispatcherThread = new QThread;
     m_dispatcher->moveToThread(m_dispatcherThread);
     connect(m_dispatcherThread, &QThread::started, m_dispatcher, &DataDispatcher::run);
@@ -280,6 +281,9 @@ void MainWindow::wireConnectConfig()
     connect(m_connectConfig, &ConnectConfig::BluetoothRefresh, this, [d] { d->startBluetoothSearch(); });
     connect(m_connectConfig, &ConnectConfig::bluetoothSelected, this,
             [d](int index) { d->selectBluetoothDevice(index); });
+    // The client finds devices on its own thread; the list reaches the panel on this one.
+    connect(m_dispatcher->communication()->bluetooth(), &BluetoothClient::searchListFinished,
+            m_connectConfig, &ConnectConfig::setBluetoothDevices, Qt::QueuedConnection);
 }
 
 void MainWindow::runOperation(int operation, const QByteArray &data1)
@@ -370,6 +374,11 @@ bool MainWindow::prepareUsb()
 void MainWindow::onConnectPrinter()
 {
     const int portType = m_connectConfig->currentPortType();
+    if (portType == portchoices::Bluetooth
+        && !m_dispatcher->communication()->bluetooth()->isSelected()) {
+        showMessage(TipWidget::Error, tr("Please select the bluetooth device."));
+        return;
+    }
     if (portType == portchoices::Usb && !prepareUsb())
         return;
 

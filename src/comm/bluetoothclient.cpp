@@ -2,6 +2,9 @@
 
 #include <QDebug>
 
+#include "app/configfile.h"
+#include "comm/bluetoothsimclient.h"
+
 BluetoothClient::BluetoothClient(QObject *parent)
     : QObject(parent)
 {
@@ -36,4 +39,14 @@ void UnavailableBluetoothClient::search()
     // The list stays as it was; the discovery thread still has to end.
     qDebug() << "Bluetooth discovery unavailable";
     emit searchFinished();
+}
+
+BluetoothClient *makeBluetoothClient(const ConfigFile *config)
+{
+    const QString stack
+        = config ? config->readText(QStringLiteral("Devices/Bluetooth")).trimmed() : QString();
+    if (stack.startsWith(QLatin1String(SimulatedBluetoothClient::kScheme)))
+        return new SimulatedBluetoothClient(
+            stack.mid(int(qstrlen(SimulatedBluetoothClient::kScheme))));
+    return makeSystemBluetoothClient();
 }

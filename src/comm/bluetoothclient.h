@@ -1,8 +1,12 @@
 #pragma once
 
+#include <atomic>
+
 #include <QByteArray>
 #include <QObject>
 #include <QStringList>
+
+class ConfigFile;
 
 // A Bluetooth printer reached over RFCOMM. Discovery runs on a thread of its own (started by
 // the communication engine); the other calls come from the engine's thread afterwards.
@@ -22,6 +26,8 @@ public:
     virtual int send(const QByteArray &data) = 0;
     // What one receive brought; empty on error (and the connection is then dropped).
     virtual QByteArray receive() = 0;
+    // A device has been chosen since the last discovery (read by the window before connecting).
+    bool isSelected() const { return m_selected; }
 
 signals:
     void searchListFinished(QStringList *list);
@@ -30,6 +36,12 @@ signals:
 
 public slots:
     virtual void search() = 0;
+
+protected:
+    void setSelected(bool selected) { m_selected = selected; }
+
+private:
+    std::atomic<bool> m_selected { false };
 };
 
 // Used until a Bluetooth stack is wired in, and where none exists: nothing is ever found.
@@ -49,3 +61,9 @@ public:
 public slots:
     void search() override;
 };
+
+// The client for this configuration: the simulated stack when "Devices/Bluetooth" is
+// "sim:HOST:PORT", otherwise the system's. The caller owns it (the engine takes it over).
+BluetoothClient *makeBluetoothClient(const ConfigFile *config);
+// The operating system's Bluetooth stack (one implementation per platform).
+BluetoothClient *makeSystemBluetoothClient();

@@ -8,6 +8,7 @@
 #include <QSocketNotifier>
 #include <QTextStream>
 
+#include "bluetoothstack.h"
 #include "printerhost.h"
 
 namespace {
@@ -32,7 +33,12 @@ The printer answers the command set from the printer's side:
   2 running, 3 paper needed, 255 out of paper); 47 polls a running test,
   43 cancels it; 1D 01 30 (leave) has no answer.
 Faults apply to every reply unless --fault-replies limits them to the first ones.
-Each endpoint prints one line when ready: "READY tcp HOST:PORT" or "READY pty PATH".
+With --bluetooth every printer is also a device of a simulated Bluetooth stack (named by its
+model, addresses 52:4B:53:49:4D:01, :02, ...); one request line per connection to HOST:PORT:
+  LIST -> "DEVICE <address> <name>" lines and "END"; CONNECT <address> -> "OK" and the
+  printer's byte stream, or "ERR <reason>".
+Each endpoint prints one line when ready: "READY tcp HOST:PORT", "READY pty PATH" or
+"READY bluetooth HOST:PORT".
 Command log lines: CONNECT, DISCONNECT, CMD <name> <hex>, DATA <what> ...,
 UNKNOWN <count> <hex>, FIRMWARE <size> <srec-ok|srec-bad|raw>, FAULT ..., STATE ...
 With several printers each line starts with "#<index> ".)";
@@ -83,6 +89,10 @@ int main(int argc, char *argv[])
             QStringLiteral("N") },
         { QStringLiteral("pty"),
             QStringLiteral("Also offer each printer on a pseudo-terminal (its path is printed).") },
+        { QStringLiteral("bluetooth"),
+            QStringLiteral("Also offer the printers on a simulated Bluetooth stack at HOST:PORT "
+                           "(port 0 picks a free one)."),
+            QStringLiteral("HOST:PORT") },
         { QStringLiteral("pty-kind"),
             QStringLiteral("What the pseudo-terminal plays: serial (default) or lpt."),
             QStringLiteral("KIND") },
@@ -156,7 +166,8 @@ int main(int argc, char *argv[])
         return 2;
     }
     QStringList tcpSpecs = parser.values(QStringLiteral("tcp"));
-    if (tcpSpecs.isEmpty() && !pty)
+    const bool bluetooth = parser.isSet(QStringLiteral("bluetooth"));
+    if (tcpSpecs.isEmpty() && !pty && !bluetooth)
         tcpSpecs.append(QStringLiteral("127.0.0.1:%1").arg(kDefaultTcpPort));
     const int count = qMax(1, qMax(countOption, tcpSpecs.size()));
 
@@ -176,6 +187,18 @@ int main(int argc, char *argv[])
             return 2;
         }
     }
+
+    SimBluetoothStack *bluetoothStack = nullptr;
+    if (bluetooth)
+        bluetoothStack = new SimBluetoothStack(
+            faults.refuse,
+            [&logFile](const QString &line) {
+                if (logFile.isOpen()) {
+                    logFile.write((line + QLatin1Char('\n')).toUtf8());
+                    logFile.flush();
+                }
+            },
+            &app);
 
     QStringList readyLines;
     for (int i = 0; i < count; ++i) {
@@ -219,6 +242,9 @@ int main(int argc, char *argv[])
             }
             readyLines.append(QStringLiteral("READY tcp %1").arg(host->tcpEndpoint()));
         }
+        if (bluetoothStack)
+            bluetoothStack->addDevice(
+                QString::fromUtf8(profile.modelReply.split(';').value(0)), host);
         if (pty) {
             const SimLink kind = ptyKind == QLatin1String("lpt") ? SimLink::Lpt : SimLink::Serial;
             if (!host->openPty(kind, &error)) {
@@ -227,6 +253,22 @@ int main(int argc, char *argv[])
             }
             readyLines.append(QStringLiteral("READY pty %1").arg(host->ptyPath()));
         }
+    }
+    if (bluetoothStack) {
+        QHostAddress address;
+        quint16 port = 0;
+        QString error;
+        const QString spec = parser.value(QStringLiteral("bluetooth"));
+        if (!parseEndpoint(spec, &address, &port)) {
+            std::fprintf(
+                stderr, "rkprinter-sim: --bluetooth wants HOST:PORT, not %s\n", qPrintable(spec));
+            return 2;
+        }
+        if (!bluetoothStack->listen(address, port, &error)) {
+            std::fprintf(stderr, "rkprinter-sim: %s: %s\n", qPrintable(spec), qPrintable(error));
+            return 1;
+        }
+        readyLines.append(QStringLiteral("READY bluetooth %1").arg(bluetoothStack->endpoint()));
     }
     if (parser.isSet(QStringLiteral("watch-stdin"))) {
         auto *stdinWatch = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, &app);

@@ -38,18 +38,24 @@ bool PrinterHost::listenTcp(const QHostAddress &address, quint16 port, QString *
                 link->deleteLater();
                 continue;
             }
-            m_printer.beginSession();
-            m_log(QStringLiteral("CONNECT %1").arg(link->describe()));
-            connect(link, &ByteLink::closed, this, [this, link] {
-                m_log(QStringLiteral("DISCONNECT %1").arg(link->describe()));
-                if (m_printer.inFirmwareMode())
-                    m_printer.endOfData();
-                link->deleteLater();
-            });
-            attach(link, SimLink::Tcp);
+            adoptLink(link, SimLink::Tcp);
         }
     });
     return true;
+}
+
+void PrinterHost::adoptLink(ByteLink *link, SimLink kind)
+{
+    link->setParent(this);
+    m_printer.beginSession();
+    m_log(QStringLiteral("CONNECT %1").arg(link->describe()));
+    connect(link, &ByteLink::closed, this, [this, link] {
+        m_log(QStringLiteral("DISCONNECT %1").arg(link->describe()));
+        if (m_printer.inFirmwareMode())
+            m_printer.endOfData();
+        link->deleteLater();
+    });
+    attach(link, kind);
 }
 
 QString PrinterHost::tcpEndpoint() const

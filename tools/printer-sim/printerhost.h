@@ -43,6 +43,8 @@ public:
     QString tcpEndpoint() const;
     bool openPty(SimLink kind, QString *error);
     QString ptyPath() const;
+    // A connection made elsewhere (the Bluetooth stack) that now carries this printer's bytes.
+    void adoptLink(ByteLink *link, SimLink kind);
 
 private:
     void attach(ByteLink *link, SimLink kind);
