@@ -14,6 +14,7 @@
 #include "app/windowhandler.h"
 #include "comm/connectconfig.h"
 #include "comm/connectpanel.h"
+#include "engine/datadispatcher.h"
 
 // Every test starts from a configuration holding only what the test writes.
 class tst_MainWindow : public QObject
@@ -106,8 +107,11 @@ private slots:
         QToolButton *b = button == QLatin1String("settings") ? bar->settingsButton()
             : button == QLatin1String("test")                ? bar->testButton()
                                                              : bar->upgradeButton();
+        QSignalSpy exchanges(window.dispatcher(), &DataDispatcher::dispatchCompleted);
         QTest::mouseClick(b, Qt::LeftButton);
         QCOMPARE(window.tip()->message(), QStringLiteral("Please Connect To A Printer."));
+        QTest::qWait(50);
+        QCOMPARE(exchanges.count(), 0); // no printer operation ran
         QCOMPARE(window.stack()->currentWidget(), window.homePage());
         QVERIFY(window.titleBar()->atHome());
         QVERIFY(!window.settingsShowing());
