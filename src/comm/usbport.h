@@ -1,8 +1,12 @@
 #pragma once
 
+#include <functional>
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QStringList>
+#include <QVector>
 
 // The USB printer port as the communication engine uses it. The operating system's printer
 // class driver sits behind an implementation of this interface; failures are thrown as
@@ -32,6 +36,37 @@ public:
     virtual QString modelName() = 0;
     // The status requests that help a printer through its restart.
     virtual void queryStatus() = 0;
+
+    // Devices opened by the last discovery.
+    virtual int deviceCount() const { return 0; }
+    // The serial number taken from the device's instance id; empty when it has none.
+    virtual QString serialNumberAt(int position) const;
+    // The model from the device id of the device at this position; false when the device did
+    // not answer the request.
+    virtual bool modelNameAt(int position, QString *model);
+    // Forgets the discovered devices (handles closed) and the name lists.
+    virtual void resetEnumeration();
+
+    // One name per discovered device, for the user to pick from; every device can be picked.
+    QStringList listDeviceNames(int count);
+    // Only the devices whose model the program knows; selectByPosition(i) then picks entry i.
+    QStringList listSupportedDevices(
+        int count, const std::function<bool(const QString &)> &isKnown);
+    QStringList deviceNames() const { return m_deviceNames; }
+    QVector<int> positions() const { return m_positions; }
+
+    // Model names of the settings database that the printers report differently.
+    static QString knownModelName(const QString &model);
+
+protected:
+    // Selections by list entry pick these handle positions.
+    void setPositions(const QVector<int> &positions) { m_positions = positions; }
+
+private:
+    void distinguishEqualNames();
+
+    QStringList m_deviceNames;
+    QVector<int> m_positions;
 };
 
 // Used until a printer class driver is wired in, and where none exists: no printers attached.
