@@ -1,5 +1,6 @@
 // rkprinter-sim: plays one or more printers of the family over TCP and pseudo-terminals.
 #include <cstdio>
+#include <memory>
 #include <unistd.h>
 
 #include <QCommandLineParser>
@@ -10,6 +11,7 @@
 
 #include "bluetoothstack.h"
 #include "printerhost.h"
+#include "usbtree.h"
 
 namespace {
 
@@ -39,6 +41,7 @@ model, addresses 52:4B:53:49:4D:01, :02, ...); one request line per connection t
   printer's byte stream, or "ERR <reason>".
 Each endpoint prints one line when ready: "READY tcp HOST:PORT", "READY pty PATH" or
 "READY bluetooth HOST:PORT".
+With --usb-root each printer also prints "READY usb NODE", NODE being its device node.
 Command log lines: CONNECT, DISCONNECT, CMD <name> <hex>, DATA <what> ...,
 UNKNOWN <count> <hex>, FIRMWARE <size> <srec-ok|srec-bad|raw>, FAULT ..., STATE ...
 With several printers each line starts with "#<index> ".)";
@@ -96,6 +99,17 @@ int main(int argc, char *argv[])
         { QStringLiteral("pty-kind"),
             QStringLiteral("What the pseudo-terminal plays: serial (default) or lpt."),
             QStringLiteral("KIND") },
+        { QStringLiteral("usb-root"),
+            QStringLiteral("Offer every printer as a USB printer in a simulated system tree under "
+                           "DIR (DIR/sys, DIR/dev: the Devices/UsbSysfsRoot and "
+                           "Devices/UsbDevRoot of the program)."),
+            QStringLiteral("DIR") },
+        { QStringLiteral("usb-device"),
+            QStringLiteral("USB details of printer 1, 2, ... (repeat): vid=HHHH, pid=HHHH, "
+                           "serial=TEXT (empty: none), model=TEXT, bus=NAME (not usb: not a USB "
+                           "printer), id=IEEE-1284 TEXT (last; empty: the printer gives none). "
+                           "Defaults come from the profile."),
+            QStringLiteral("SPEC") },
         { QStringLiteral("profile"),
             QStringLiteral("Printer profile: a built-in id or a JSON file; repeat for printer 2, "
                            "3, ... (default zn470kw)."),
@@ -165,11 +179,27 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "rkprinter-sim: --pty-kind is serial or lpt\n");
         return 2;
     }
+    const QString usbRoot = parser.value(QStringLiteral("usb-root"));
+    const QStringList usbSpecs = parser.values(QStringLiteral("usb-device"));
+    if (!usbRoot.isEmpty() && pty) {
+        std::fprintf(
+            stderr, "rkprinter-sim: a printer has one pseudo-terminal: --pty or --usb-root\n");
+        return 2;
+    }
+    std::unique_ptr<UsbTree> usbTree;
+    if (!usbRoot.isEmpty()) {
+        usbTree = std::make_unique<UsbTree>(usbRoot);
+        QString error;
+        if (!usbTree->create(&error)) {
+            std::fprintf(stderr, "rkprinter-sim: %s\n", qPrintable(error));
+            return 2;
+        }
+    }
     QStringList tcpSpecs = parser.values(QStringLiteral("tcp"));
     const bool bluetooth = parser.isSet(QStringLiteral("bluetooth"));
-    if (tcpSpecs.isEmpty() && !pty && !bluetooth)
+    if (tcpSpecs.isEmpty() && !pty && !bluetooth && !usbTree)
         tcpSpecs.append(QStringLiteral("127.0.0.1:%1").arg(kDefaultTcpPort));
-    const int count = qMax(1, qMax(countOption, tcpSpecs.size()));
+    const int count = qMax(qMax(1, usbSpecs.size()), qMax(countOption, tcpSpecs.size()));
 
     QStringList profiles = parser.values(QStringLiteral("profile"));
     if (profiles.isEmpty())
@@ -252,6 +282,16 @@ int main(int argc, char *argv[])
                 return 1;
             }
             readyLines.append(QStringLiteral("READY pty %1").arg(host->ptyPath()));
+        }
+        if (usbTree) {
+            UsbDeviceSpec spec = UsbDeviceSpec::fromProfile(profile);
+            QString node;
+            if (!spec.apply(usbSpecs.value(i), &error) || !host->openPty(SimLink::Usb, &error)
+                || (node = usbTree->addPrinter(i, spec, host->ptyPath(), &error)).isEmpty()) {
+                std::fprintf(stderr, "rkprinter-sim: %s\n", qPrintable(error));
+                return 2;
+            }
+            readyLines.append(QStringLiteral("READY usb %1").arg(node));
         }
     }
     if (bluetoothStack) {
