@@ -17,6 +17,7 @@
 
 #include "app/configfile.h"
 #include "app/dialogplacement.h"
+#include "app/listwidget.h"
 #include "app/logobar.h"
 #include "app/optionbar.h"
 #include "app/slidearea.h"
@@ -24,6 +25,7 @@
 #include "app/waittingdlg.h"
 #include "app/windowhandler.h"
 #include "comm/bluetoothclient.h"
+#include "comm/classdriverusbport.h"
 #include "comm/connectconfig.h"
 #include "comm/connectpanel.h"
 #include "comm/printerinfo.h"
@@ -118,7 +120,8 @@ MainWindow::~MainWindow()
 void MainWindow::createWorkers()
 {
     // Worker objects cannot move to a thread while they have a parent; the window deletes them.
-    m_dispatcher = new DataDispatcher(*m_delay, m_config, nullptr, makeBluetoothClient(m_config));
+    m_usb = new ClassDriverUsbPort(m_config, Communication::kDefaultTimeoutMs);
+    m_dispatcher = new DataDispatcher(*m_delay, m_config, m_usb, makeBluetoothClient(m_config));
     m_dispatcherThread = new QThread;
     m_dispatcher->moveToThread(m_dispatcherThread);
     connect(m_dispatcherThread, &QThread::started, m_dispatcher, &DataDispatcher::run);
@@ -188,6 +191,7 @@ void MainWindow::buildUi()
             [this](const QString &message) { showMessage(TipWidget::Error, message); });
 
     buildSidePanels();
+    m_deviceList = new ListWidget(this);
 
     connect(m_connectPanel, &ConnectPanel::connectPrinter, this, &MainWindow::onConnectPrinter);
     connect(m_connectPanel, &ConnectPanel::disconnectPrinter, this, &MainWindow::onDisconnectPrinter);
@@ -366,9 +370,46 @@ void MainWindow::onDeviceTestResult(int result)
 
 bool MainWindow::prepareUsb()
 {
-    // The USB printer list comes with the USB port; without one no printer is present.
-    showMessage(TipWidget::Error, tr("communicate Error:Open Port Error"));
-    return false;
+    // The port belongs to the communication engine, whose thread is idle between operations.
+    m_dispatcherThread->wait();
+    int count = 0;
+    try {
+        count = m_usb->open();
+    } catch (COMM_ERROR_CODE) {
+        count = 0;
+    }
+    if (count == 0) {
+        showMessage(TipWidget::Error, tr("communicate Error:Open Port Error"));
+        return false;
+    }
+    QStringList names;
+    if (m_mode == kModeLocked) {
+        PrinterTypeTable types(m_database);
+        names = m_usb->listSupportedDevices(count, [&types](const QString &model) {
+            return !types.findPrinterType(model).pritName().isEmpty();
+        });
+        if (names.isEmpty()) {
+            showMessage(TipWidget::Error, tr("This model does not support setup"));
+            m_usb->close();
+            return false;
+        }
+    } else if (count > 1) {
+        names = m_usb->listDeviceNames(count);
+    }
+    if (names.size() <= 1) {
+        // A selection left from an earlier session may point past the printers there are now.
+        m_usb->selectByPosition(0);
+        return true;
+    }
+    m_deviceList->setNames(names);
+    m_deviceList->move(geometry().center() - m_deviceList->rect().center());
+    const int choice = m_deviceList->exec();
+    if (choice == ListWidget::kNoChoice) {
+        m_usb->close();
+        return false;
+    }
+    m_usb->selectByPosition(choice);
+    return true;
 }
 
 void MainWindow::onConnectPrinter()
@@ -443,6 +484,8 @@ void MainWindow::onDisconnectPrinter()
 void MainWindow::disconnectPrinter()
 {
     m_dispatcherThread->wait();
+    // Reset while no exchange uses the port; the leave command then finds the printers anew.
+    m_usb->resetEnumeration();
     m_dispatcher->setOperation(DataDispatcher::OpLeave);
     m_dispatcherThread->start(QThread::InheritPriority);
     emit resetMainWidget();

@@ -19,11 +19,13 @@ class ConfigFile;
 class ConnectConfig;
 class ConnectPanel;
 class HelpAboutPage;
+class ListWidget;
 class LogoBar;
 class OptionBar;
 class PrinterInfo;
 class SlideArea;
 class TipWidget;
+class UsbPort;
 class WaittingDlg;
 class WindowHandler;
 
@@ -80,6 +82,8 @@ public:
     DataDispatcher *dispatcher() const { return m_dispatcher; }
     WidgetEngine *engine() const { return m_engine; }
     AdminSettingsWidget *userSettingsPage() const { return m_userSettingsPage; }
+    ListWidget *deviceList() const { return m_deviceList; }
+    UsbPort *usbPort() const { return m_usb; }
 
 signals:
     void resetMainWidget();
@@ -159,9 +163,11 @@ private:
     QWidget *m_contentsPage = nullptr;
     HelpAboutPage *m_helpPage = nullptr;
     SlideArea *m_slideArea = nullptr;
+    ListWidget *m_deviceList = nullptr;
     DatabaseLocation m_database;
     std::unique_ptr<DelayService> m_ownDelay;
     DelayService *m_delay = nullptr;
+    UsbPort *m_usb = nullptr; // owned by the communication engine
     DataDispatcher *m_dispatcher = nullptr;
     QThread *m_dispatcherThread = nullptr;
     WidgetEngine *m_engine = nullptr;
