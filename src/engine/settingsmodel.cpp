@@ -157,6 +157,7 @@ SettingItem SettingsModel::itemFor(const Entry &entry) const
     SettingItem item;
     item.rpcaId = entry.rpcaId;
     item.position = p;
+    item.length = row.byteLength();
     item.kind = m_definition.kindOf(row);
     item.page = entry.page;
     item.pageTitle = m_definition.pageTitles.value(entry.page);

@@ -18,6 +18,7 @@ struct SettingItem
 {
     int rpcaId = 0;
     int position = 0;
+    int length = 0; // bytes of the block the value takes
     ControlKind kind = KindNone;
     int page = -1;
     QString pageTitle;

@@ -60,6 +60,7 @@ QJsonObject itemJson(const SettingItem &item)
     o.insert(QStringLiteral("page"), item.pageTitle);
     o.insert(QStringLiteral("caption"), item.caption);
     o.insert(QStringLiteral("position"), item.position);
+    o.insert(QStringLiteral("length"), item.length);
     o.insert(QStringLiteral("kind"), kindName(item.kind));
     o.insert(QStringLiteral("value"), item.valueKnown ? QJsonValue(item.value) : QJsonValue());
     o.insert(QStringLiteral("default"), item.defaultValue);
