@@ -8,6 +8,7 @@
 BluetoothClient::BluetoothClient(QObject *parent)
     : QObject(parent)
 {
+    qRegisterMetaType<QStringList *>();
 }
 
 UnavailableBluetoothClient::UnavailableBluetoothClient(QObject *parent)

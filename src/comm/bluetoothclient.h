@@ -8,6 +8,9 @@
 
 class ConfigFile;
 
+// The discovery's list travels by pointer to the panel on another thread.
+Q_DECLARE_METATYPE(QStringList *)
+
 // A Bluetooth printer reached over RFCOMM. Discovery runs on a thread of its own (started by
 // the communication engine); the other calls come from the engine's thread afterwards.
 class BluetoothClient : public QObject

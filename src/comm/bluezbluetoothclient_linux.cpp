@@ -1,5 +1,7 @@
 #include "comm/bluezbluetoothclient.h"
 
+#include <atomic>
+
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -57,7 +59,8 @@ bool BluezBluetoothClient::discover(QList<BluetoothDevice> *found)
 {
     // A connection of our own: it is opened and closed on the discovery thread, and its
     // signals reach this object there.
-    const QString name = QStringLiteral("rkmenu-bluez-%1").arg(quintptr(this), 0, 16);
+    static std::atomic<int> serial { 0 };
+    const QString name = QStringLiteral("rkmenu-bluez-%1").arg(++serial);
     bool ok;
     {
         QDBusConnection bus = m_busAddress.isEmpty()
