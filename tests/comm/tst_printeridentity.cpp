@@ -86,24 +86,40 @@ private slots:
     void pageNeedsElevenParts_data()
     {
         QTest::addColumn<int>("parts");
+        QTest::addColumn<bool>("newer");
         QTest::addColumn<bool>("filled");
-        QTest::newRow("10 parts") << 10 << false;
-        QTest::newRow("11 parts") << 11 << true;
-        QTest::newRow("12 parts") << 12 << false;
+        for (const bool newer : { false, true }) {
+            const char *layout = newer ? "newer" : "older";
+            QTest::addRow("%s, 10 parts", layout) << 10 << newer << false;
+            QTest::addRow("%s, 11 parts", layout) << 11 << newer << true;
+            QTest::addRow("%s, 12 parts", layout) << 12 << newer << false;
+            QTest::addRow("%s, 11 empty parts", layout) << -11 << newer << true;
+        }
     }
 
     void pageNeedsElevenParts()
     {
         QFETCH(int, parts);
+        QFETCH(bool, newer);
         QFETCH(bool, filled);
         PrinterInfo info;
-        info.showInfo(QStringLiteral("OLD;A;B;C;D;E;F;G;H;I;J"), QStringLiteral("EDS;X;07;01"));
+        const QStringList before { "OLD", "A", "B", "C", "D", "E", "F", "G", "H", "I", "J" };
+        info.showInfo(before.join(QLatin1Char(';')), QStringLiteral("EDS;X;07;01"));
         QStringList record;
-        for (int i = 0; i < parts; ++i)
-            record << QStringLiteral("p%1").arg(i);
-        info.showInfoNewer(record.join(QLatin1Char(';')), QStringLiteral("EDS;X;;01"));
-        QCOMPARE(info.fieldText(0), filled ? QStringLiteral("Quenbyp0") : QStringLiteral("OLD"));
-        QCOMPARE(info.fieldText(9), filled ? QStringLiteral("p9") : QStringLiteral("I"));
+        for (int i = 0; i < qAbs(parts); ++i)
+            record << (parts < 0 ? QString() : QStringLiteral("p%1").arg(i));
+        const QString text = record.join(QLatin1Char(';'));
+        if (newer)
+            info.showInfoNewer(text, QStringLiteral("EDS;X;;01"));
+        else
+            info.showInfo(text, QStringLiteral("EDS;X;;01"));
+        // Parts 0-9 fill "Model" to "PID"; part 10 is not shown.
+        for (int field = 0; field < 10; ++field) {
+            QString expected = filled ? record.at(field) : before.at(field);
+            if (field == 0 && filled && newer)
+                expected.prepend(QStringLiteral("Quenby"));
+            QCOMPARE(info.fieldText(field), expected);
+        }
         // EDSID follows every record and is emptied when part 2 is empty.
         QCOMPARE(info.fieldText(10), QString());
     }
