@@ -1,18 +1,27 @@
 #include "rkctl/ctljob.h"
 
+#include <memory>
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QHostAddress>
 #include <QHostInfo>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QMutex>
 #include <QSaveFile>
 #include <QSqlDatabase>
 #include <QThread>
+#include <QTimer>
 
 #include "app/configfile.h"
+#include "comm/bluetoothclient.h"
+#include "comm/classdriverusbport.h"
+#include "comm/commerror.h"
+#include "comm/communication.h"
 #include "comm/delayservice.h"
 #include "comm/portchoices.h"
 #include "database/settingsdatabase.h"
@@ -24,9 +33,13 @@ namespace {
 constexpr int kHexBytesPerLine = 16;
 constexpr int kOffsetDigits = 4;
 constexpr int kColumnGap = 2;
+constexpr int kFirmwarePart = 2; // of the identification record
+constexpr int kBluetoothSearchLimitMs = 60000;
 const QString kUnsupported = QStringLiteral("This model does not support setup");
 const QString kPrinterChanged = QStringLiteral("Printer has changed!");
 const QString kTypeDifferent = QStringLiteral("Printer type different!");
+// The main window's text when no USB printer is attached (without the space of the others).
+const QString kNoUsbPrinter = QStringLiteral("communicate Error:Open Port Error");
 
 QString hexDump(const QByteArray &block)
 {
@@ -147,11 +160,15 @@ QString CtlJob::taggedPath(const QString &path, const QString &extension) const
     return path + QLatin1Char('-') + m_fileTag;
 }
 
-bool CtlJob::connect(DataDispatcher &dispatcher)
+int CtlJob::connect(DataDispatcher &dispatcher, UsbPort *usb)
 {
     const CtlConnection &c = m_connection;
     dispatcher.setPortType(c.portType);
     switch (c.portType) {
+    case portchoices::Usb:
+        return chooseUsbPrinter(*usb);
+    case portchoices::Bluetooth:
+        return chooseBluetoothPrinter(dispatcher);
     case portchoices::Serial:
         dispatcher.setSerialConfig(
             c.serialPort, c.baudRate, c.parity, c.dataBits, c.stopBits, c.flowControl);
@@ -168,7 +185,7 @@ bool CtlJob::connect(DataDispatcher &dispatcher)
             if (info.addresses().isEmpty()) {
                 error(QStringLiteral("cannot find the printer \"%1\": %2")
                           .arg(c.host, info.errorString()));
-                return false;
+                return CtlExit::Communication;
             }
             address = info.addresses().first();
             for (const QHostAddress &candidate : info.addresses()) {
@@ -182,10 +199,92 @@ bool CtlJob::connect(DataDispatcher &dispatcher)
         break;
     }
     default:
-        // USB and Bluetooth printers are chosen by the transports themselves.
         break;
     }
-    return true;
+    return CtlExit::Ok;
+}
+
+int CtlJob::choose(const QStringList &names, const QString &kind, int *position)
+{
+    const int wanted = m_connection.devicePosition;
+    if ((wanted == 0 && names.size() == 1) || (wanted > 0 && wanted <= names.size())) {
+        *position = wanted > 0 ? wanted - 1 : 0;
+        return CtlExit::Ok;
+    }
+    error(wanted == 0 ? QStringLiteral("%1 %2 printers found; choose one with --device N:")
+                            .arg(names.size())
+                            .arg(kind)
+                      : QStringLiteral("There is no %1 printer %2; the printers found:")
+                            .arg(kind)
+                            .arg(wanted));
+    for (int i = 0; i < names.size(); ++i)
+        error(QStringLiteral("  %1  %2").arg(i + 1).arg(names.at(i)));
+    return CtlExit::Usage;
+}
+
+int CtlJob::chooseUsbPrinter(UsbPort &usb)
+{
+    // As the main window does before connecting: find the printers, let one be picked.
+    int count = 0;
+    try {
+        count = usb.open();
+    } catch (COMM_ERROR_CODE) {
+        count = 0;
+    }
+    if (count == 0) {
+        error(kNoUsbPrinter);
+        return CtlExit::Communication;
+    }
+    int position = 0;
+    if (const int chosen = choose(usb.listDeviceNames(count), QStringLiteral("USB"), &position);
+        chosen != CtlExit::Ok) {
+        usb.close();
+        return chosen;
+    }
+    usb.selectByPosition(position);
+    return CtlExit::Ok;
+}
+
+int CtlJob::chooseBluetoothPrinter(DataDispatcher &dispatcher)
+{
+    // The discovery reports on its own thread, possibly after this wait has given up.
+    struct Found
+    {
+        QMutex mutex;
+        QStringList names;
+    };
+    auto found = std::make_shared<Found>();
+    BluetoothClient *client = dispatcher.communication()->bluetooth();
+    QEventLoop loop;
+    const QMetaObject::Connection listed = QObject::connect(
+        client, &BluetoothClient::searchListFinished, client,
+        [found](QStringList *list) {
+            QMutexLocker lock(&found->mutex);
+            if (list)
+                found->names = *list;
+        },
+        Qt::DirectConnection);
+    QObject::connect(
+        client, &BluetoothClient::searchFinished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+    QTimer::singleShot(kBluetoothSearchLimitMs, &loop, &QEventLoop::quit);
+    dispatcher.startBluetoothSearch();
+    loop.exec();
+    QObject::disconnect(listed);
+    QStringList names;
+    {
+        QMutexLocker lock(&found->mutex);
+        names = found->names;
+    }
+    if (names.isEmpty()) {
+        error(QStringLiteral("No Bluetooth printer found."));
+        return CtlExit::Communication;
+    }
+    int position = 0;
+    if (const int chosen = choose(names, QStringLiteral("Bluetooth"), &position);
+        chosen != CtlExit::Ok)
+        return chosen;
+    dispatcher.selectBluetoothDevice(position);
+    return CtlExit::Ok;
 }
 
 int CtlJob::failed(PrinterSession::Result result, const PrinterSession &session)
@@ -244,9 +343,15 @@ int CtlJob::execute()
 
     ConfigFile config;
     SleepingDelayService delay;
-    DataDispatcher dispatcher(delay, &config);
-    if (!connect(dispatcher))
-        return CtlExit::Communication;
+    // The dispatcher's engine takes both over.
+    UsbPort *usb = m_connection.portType == portchoices::Usb
+        ? new ClassDriverUsbPort(&config, Communication::kDefaultTimeoutMs)
+        : nullptr;
+    BluetoothClient *bluetooth
+        = m_connection.portType == portchoices::Bluetooth ? makeBluetoothClient(&config) : nullptr;
+    DataDispatcher dispatcher(delay, &config, usb, bluetooth);
+    if (const int connected = connect(dispatcher, usb); connected != CtlExit::Ok)
+        return connected;
     PrinterSession session(dispatcher, database, &config);
 
     const PrinterSession::Result identified = session.identify();
@@ -300,7 +405,7 @@ int CtlJob::identifyCommand(const PrinterSession &session)
     const PrinterIdentity &id = session.identity();
     const QString type = session.printerType().pritName();
     const bool supported = session.supportsSetup();
-    const QString firmware = id.recordParts().value(2);
+    const QString firmware = id.recordParts().value(kFirmwarePart);
     if (m_options.json) {
         QJsonObject o;
         o.insert(QStringLiteral("model"), id.modelName());

@@ -10,6 +10,7 @@
 
 class DataDispatcher;
 class SettingsModel;
+class UsbPort;
 
 // Exit codes of rkctl.
 namespace CtlExit {
@@ -42,7 +43,11 @@ public:
 
 private:
     int execute();
-    bool connect(DataDispatcher &dispatcher);
+    // The connection choices handed to the dispatcher; an exit code when they fail.
+    int connect(DataDispatcher &dispatcher, UsbPort *usb);
+    int chooseUsbPrinter(UsbPort &usb);
+    int chooseBluetoothPrinter(DataDispatcher &dispatcher);
+    int choose(const QStringList &names, const QString &kind, int *position);
     int identifyCommand(const PrinterSession &session);
     int readCommand(const PrinterSession &session, const SettingsModel &model);
     int getCommand(const SettingsModel &model);

@@ -1,5 +1,7 @@
 #include "rkctl/ctloptions.h"
 
+#include <climits>
+
 #include <QCommandLineParser>
 #include <QHostAddress>
 
@@ -206,7 +208,8 @@ void describe(QCommandLineParser &parser)
             QStringLiteral("Port type: usb, serial, lpt, wifi, network or bluetooth."),
             QStringLiteral("TYPE") },
         { QStringLiteral("device"),
-            QStringLiteral("Serial or parallel port: COMn, LPTn or a device path."),
+            QStringLiteral("Serial or parallel port: COMn, LPTn or a device path. USB or "
+                           "Bluetooth: the printer's number in the list of those found."),
             QStringLiteral("PORT") },
         { QStringLiteral("host"),
             QStringLiteral("Network printer's address (without --port: a network printer)."),
@@ -314,8 +317,14 @@ CtlParse parseCommandLine(
             c.lptPort = device;
         } else if (c.portType == Serial) {
             c.serialPort = device;
+        } else if (c.portType == Usb || c.portType == Bluetooth) {
+            if (!positiveNumber(device, INT_MAX, &c.devicePosition)) {
+                *error = QStringLiteral("--device takes the printer's number (1, 2, ...) for "
+                                        "USB and Bluetooth printers");
+                return CtlParse::Error;
+            }
         } else {
-            *error = QStringLiteral("--device is for the serial and lpt ports");
+            *error = QStringLiteral("--device is for the serial, lpt, usb and bluetooth ports");
             return CtlParse::Error;
         }
     }

@@ -18,6 +18,9 @@ struct CtlConnection
     QString lptPort; // "LPTn" or a device path
     QString host;
     int tcpPort = 0;
+    // USB and Bluetooth: the printer's number in the list of those found (from 1); 0 when the
+    // only one is meant.
+    int devicePosition = 0;
 
     // "HOST:PORT" for network printers, the device otherwise.
     QString label() const;

@@ -452,6 +452,70 @@ private slots:
         QVERIFY(run.out.endsWith(QStringLiteral(" mm\n")));
     }
 
+    void usbAndBluetooth_data()
+    {
+        QTest::addColumn<QStringList>("profiles");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("text");
+        const QStringList one { "zn470kw" };
+        const QStringList two { "zn470kw", "rp0501" };
+        QTest::newRow("usb, the only printer")
+            << one << QStringList { "--port", "usb", "identify" } << 0 << "Model: ZN-470 KW";
+        QTest::newRow("usb, two without a choice")
+            << two << QStringList { "--port", "usb", "identify" } << 2 << "2  RP-58S";
+        QTest::newRow("usb, the second")
+            << two << QStringList { "--port", "usb", "--device", "2", "identify" } << 0
+            << "Model: RP-58S";
+        QTest::newRow("usb, no such number")
+            << two << QStringList { "--port", "usb", "--device", "3", "identify" } << 2
+            << "no USB printer 3";
+        QTest::newRow("usb, none attached")
+            << QStringList() << QStringList { "--port", "usb", "identify" } << 3
+            << "communicate Error:Open Port Error";
+        QTest::newRow("bluetooth, the second")
+            << two << QStringList { "--port", "bluetooth", "--device", "2", "get", "@282" } << 0
+            << " mm";
+        QTest::newRow("bluetooth, two without a choice")
+            << two << QStringList { "--port", "bluetooth", "read" } << 2 << "2 Bluetooth printers";
+    }
+
+    // The USB and Bluetooth printers are found and picked as the main window does.
+    void usbAndBluetooth()
+    {
+        QFETCH(QStringList, profiles);
+        QFETCH(QStringList, args);
+        QFETCH(int, code);
+        QFETCH(QString, text);
+        SimProcess sim;
+        const QString usbRoot = sim.dir() + QStringLiteral("/usb");
+        if (!profiles.isEmpty()) {
+            QStringList simArgs { QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:0"),
+                QStringLiteral("--count"), QString::number(profiles.size()),
+                QStringLiteral("--usb-root"), usbRoot, QStringLiteral("--bluetooth"),
+                QStringLiteral("127.0.0.1:0") };
+            for (const QString &profile : profiles)
+                simArgs << QStringLiteral("--profile") << profile;
+            // Each printer on TCP and USB, and the Bluetooth stack.
+            QVERIFY2(sim.start(simArgs, 2 * profiles.size() + 1), qPrintable(sim.errorText()));
+        }
+        {
+            ConfigFile config;
+            config.writeValue(QStringLiteral("Devices"), QStringLiteral("UsbSysfsRoot"),
+                usbRoot + QStringLiteral("/sys"));
+            config.writeValue(QStringLiteral("Devices"), QStringLiteral("UsbDevRoot"),
+                usbRoot + QStringLiteral("/dev"));
+            for (const QString &line : sim.readyLines()) {
+                if (line.startsWith(QLatin1String("READY bluetooth ")))
+                    config.writeValue(QStringLiteral("Devices"), QStringLiteral("Bluetooth"),
+                        QStringLiteral("sim:") + line.section(QLatin1Char(' '), 2));
+            }
+        }
+        const Run run = rkctl(args);
+        QVERIFY2(run.code == code, qPrintable(describe(run)));
+        QVERIFY2((code == 0 ? run.out : run.err).contains(text), qPrintable(describe(run)));
+    }
+
     void defaultsFromTheConfiguration_data()
     {
         QTest::addColumn<QString>("type");
