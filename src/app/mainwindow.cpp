@@ -434,13 +434,15 @@ void MainWindow::onConnectPrinter()
     const QString record = m_dispatcher->modelName();
     const QString eds = m_dispatcher->secondIdentity();
     const bool newer = m_dispatcher->markerSeen();
+    // Nothing of an earlier printer may carry over to this one.
+    m_firmwareNumber.clear();
+    m_legacyVariant = false;
     if (newer)
         m_printerInfo->identifyNewer(record, eds);
     else
         m_firmwareNumber = m_printerInfo->identify(record, eds);
 
-    QString typeName;
-    const PrinterTypeRecord type = lookUpPrinterType(&typeName);
+    const PrinterTypeRecord type = lookUpPrinterType();
     if (type.pritName().isEmpty()) {
         showMessage(TipWidget::Error, tr("This model does not support setup"));
         m_printerInfo->clearInfo();
@@ -461,7 +463,7 @@ void MainWindow::onConnectPrinter()
     emit showPrinterInfo();
 }
 
-PrinterTypeRecord MainWindow::lookUpPrinterType(QString *typeName)
+PrinterTypeRecord MainWindow::lookUpPrinterType()
 {
     QString name = m_printerInfo->modelName();
     if (name == kLegacyModel) {
@@ -472,7 +474,6 @@ PrinterTypeRecord MainWindow::lookUpPrinterType(QString *typeName)
     PrinterTypeRecord record = types.findPrinterType(name);
     if (record.pritName().isEmpty())
         record = types.findPrinterType(kFallbackPrefix + m_printerInfo->mainIdentifier());
-    *typeName = record.pritName();
     return record;
 }
 

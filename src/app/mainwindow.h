@@ -135,7 +135,7 @@ private:
     // The USB steps before identification; false when the connect flow stops.
     bool prepareUsb();
     // The printer type row for the identified printer; empty name when unsupported.
-    PrinterTypeRecord lookUpPrinterType(QString *typeName);
+    PrinterTypeRecord lookUpPrinterType();
     void showSettingsPage();
     void runEngine(int workMode, int closeDelayMs);
     // Setting-block positions of the two bytes a factory reset keeps.
