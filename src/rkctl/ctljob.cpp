@@ -90,7 +90,7 @@ QString shownValue(const SettingItem &item)
 {
     if (item.valueKnown)
         return item.value;
-    return QStringLiteral("(byte %1: no value of this setting)").arg(item.position);
+    return QStringLiteral("(the bytes at position %1 stand for no value)").arg(item.position);
 }
 
 QString padded(const QString &text, int width)

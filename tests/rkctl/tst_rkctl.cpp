@@ -9,6 +9,10 @@
 #include <QtTest>
 
 #include "app/configfile.h"
+#include "comm/delayservice.h"
+#include "comm/portchoices.h"
+#include "engine/datadispatcher.h"
+#include "engine/printersession.h"
 #include "engine/settingsfile.h"
 #include "printerprofile.h"
 #include "rkctl/ctloptions.h"
@@ -436,6 +440,42 @@ private slots:
             sequential, all.ms);
         QVERIFY2(all.ms * 2 < sequential,
             qPrintable(QStringLiteral("%1 ms for 20, %2 ms for one").arg(all.ms).arg(one.ms)));
+    }
+
+    void printerSwappedBehindTheAddress_data()
+    {
+        QTest::addColumn<bool>("reset");
+        QTest::newRow("save") << false;
+        QTest::newRow("factory defaults") << true;
+    }
+
+    // Another printer answering at the identified printer's address is never written.
+    void printerSwappedBehindTheAddress()
+    {
+        QFETCH(bool, reset);
+        auto first = std::make_unique<SimProcess>();
+        QVERIFY2(startSim(*first, QStringLiteral("zn470kw")), qPrintable(first->errorText()));
+        const quint16 port = first->tcpPort();
+        ConfigFile config;
+        RecordingDelayService delay;
+        DataDispatcher dispatcher(delay, &config);
+        dispatcher.setPortType(portchoices::Network);
+        dispatcher.setWifiConfig(QStringLiteral("127.0.0.1"), port);
+        PrinterSession session(
+            dispatcher, DatabaseLocation(QStringLiteral(RK_BIN_DIR "/SWTDatabase.db")), &config);
+        QCOMPARE(session.identify(), PrinterSession::Result::Ok);
+        QCOMPARE(session.readSettings(), PrinterSession::Result::Ok);
+        first.reset();
+        SimProcess second;
+        QVERIFY2(second.start({ QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(port),
+                     QStringLiteral("--profile"), QStringLiteral("rp0501") }),
+            qPrintable(second.errorText()));
+        const PrinterSession::Result result
+            = reset ? session.restoreDefaults() : session.writeSettings(session.settingBlock());
+        QCOMPARE(result, PrinterSession::Result::PrinterChanged);
+        QCOMPARE(second.count(QStringLiteral("DATA writeBlock")), 0);
+        QCOMPARE(second.count(QStringLiteral("STATE defaults restored")), 0);
+        QVERIFY(second.count(QStringLiteral("CMD readModel")) > 0);
     }
 
     void serialPort()
