@@ -37,6 +37,7 @@
 #include "database/databaseerrorbox.h"
 #include "database/printertypetable.h"
 #include "engine/datadispatcher.h"
+#include "engine/printersession.h"
 #include "engine/widgetengine.h"
 #include "settings_ui/adminsettingswidget.h"
 
@@ -48,16 +49,8 @@ constexpr int kConfigPanelWidth = 304;
 constexpr int kInfoPanelWidth = 300;
 constexpr int kEngineCloseDelayMs = 1000;
 constexpr int kRestartExitCode = 888;
-constexpr int kBlockSize = 1024;
-constexpr int kPreservedPosition1 = 578;
-constexpr int kPreservedPosition2 = 579;
-const QString kLegacyModel = QStringLiteral("RK5200");
-const QString kLegacyFirmware = QStringLiteral("24");
-const QString kLegacyTypeName = QStringLiteral("RK-5200");
-const QString kNewTypeName = QStringLiteral("RK-5200_NEW");
 const QString kWifiFamily = QStringLiteral("ZN-470 KW");
 const QString kFallbackPrefix = QStringLiteral("main_");
-const QString kPreservingTypeCode = QStringLiteral("0302");
 } // namespace
 
 // The images live in a static library, so they are registered by hand (outside any namespace).
@@ -465,16 +458,7 @@ void MainWindow::onConnectPrinter()
 
 PrinterTypeRecord MainWindow::lookUpPrinterType()
 {
-    QString name = m_printerInfo->modelName();
-    if (name == kLegacyModel) {
-        m_legacyVariant = m_firmwareNumber == kLegacyFirmware;
-        name = m_legacyVariant ? kLegacyTypeName : kNewTypeName;
-    }
-    PrinterTypeTable types(m_database);
-    PrinterTypeRecord record = types.findPrinterType(name);
-    if (record.pritName().isEmpty())
-        record = types.findPrinterType(kFallbackPrefix + m_printerInfo->mainIdentifier());
-    return record;
+    return PrinterSession::findPrinterType(m_printerInfo->identity(), m_database, &m_legacyVariant);
 }
 
 void MainWindow::onDisconnectPrinter()
@@ -563,10 +547,7 @@ bool MainWindow::printerChangedSinceIdentify()
 
 QPair<int, int> MainWindow::preservedPositions() const
 {
-    // A printer whose interface bytes sit elsewhere names them in the configuration.
-    if (m_config->contains(QStringLiteral("EXPort/EX1")) && m_config->contains(QStringLiteral("EXPort/EX2")))
-        return {m_config->readInt(QStringLiteral("EXPort/EX1")), m_config->readInt(QStringLiteral("EXPort/EX2"))};
-    return {kPreservedPosition1, kPreservedPosition2};
+    return PrinterSession::preservedPositions(m_config);
 }
 
 void MainWindow::onSaveSettings(bool restoring)
@@ -607,7 +588,7 @@ void MainWindow::onResetSettings()
 {
     if (printerChangedSinceIdentify())
         return;
-    const bool preserving = m_printerInfo->mainIdentifier() == kPreservingTypeCode;
+    const bool preserving = PrinterSession::preservesInterfaceBytes(m_printerInfo->mainIdentifier());
     if (preserving) {
         const QByteArray block = m_engine->settingBlock();
         const QPair<int, int> at = preservedPositions();

@@ -93,18 +93,40 @@ PrinterSession::Result PrinterSession::identify()
     else
         m_identity.identify(m_record, m_eds);
 
-    QString name = m_identity.modelName();
-    m_legacyVariant = false;
-    if (name == kLegacyModel) {
-        m_legacyVariant = m_identity.firmwareNumber() == kLegacyFirmware;
-        name = m_legacyVariant ? kLegacyTypeName : kNewTypeName;
-    }
-    PrinterTypeTable types(m_database);
-    m_printerType = types.findPrinterType(name);
-    if (m_printerType.pritName().isEmpty())
-        m_printerType = types.findPrinterType(kFallbackPrefix + m_identity.mainIdentifier());
+    m_printerType = findPrinterType(m_identity, m_database, &m_legacyVariant);
     m_dispatcher.setPrinterTypeCode(m_identity.mainIdentifier());
     return m_printerType.pritName().isEmpty() ? Result::Unsupported : Result::Ok;
+}
+
+PrinterTypeRecord PrinterSession::findPrinterType(
+    const PrinterIdentity &identity, const DatabaseLocation &database, bool *legacyVariant)
+{
+    QString name = identity.modelName();
+    bool legacy = false;
+    if (name == kLegacyModel) {
+        legacy = identity.firmwareNumber() == kLegacyFirmware;
+        name = legacy ? kLegacyTypeName : kNewTypeName;
+    }
+    if (legacyVariant)
+        *legacyVariant = legacy;
+    PrinterTypeTable types(database);
+    PrinterTypeRecord record = types.findPrinterType(name);
+    if (record.pritName().isEmpty())
+        record = types.findPrinterType(kFallbackPrefix + identity.mainIdentifier());
+    return record;
+}
+
+QPair<int, int> PrinterSession::preservedPositions(const ConfigFile *config)
+{
+    // A printer whose interface bytes sit elsewhere names them in the configuration.
+    if (config && config->contains(kFirstPositionKey) && config->contains(kSecondPositionKey))
+        return { config->readInt(kFirstPositionKey), config->readInt(kSecondPositionKey) };
+    return { kPreservedPosition1, kPreservedPosition2 };
+}
+
+bool PrinterSession::preservesInterfaceBytes(const QString &typeCode)
+{
+    return typeCode == kPreservingTypeCode;
 }
 
 bool PrinterSession::supportsSetup() const
@@ -155,15 +177,12 @@ PrinterSession::Result PrinterSession::writeSettings(const QByteArray &block)
 
 bool PrinterSession::preservesInterfaceBytes() const
 {
-    return m_identity.mainIdentifier() == kPreservingTypeCode;
+    return preservesInterfaceBytes(m_identity.mainIdentifier());
 }
 
 QPair<int, int> PrinterSession::preservedPositions() const
 {
-    // A printer whose interface bytes sit elsewhere names them in the configuration.
-    if (m_config && m_config->contains(kFirstPositionKey) && m_config->contains(kSecondPositionKey))
-        return { m_config->readInt(kFirstPositionKey), m_config->readInt(kSecondPositionKey) };
-    return { kPreservedPosition1, kPreservedPosition2 };
+    return preservedPositions(m_config);
 }
 
 PrinterSession::Result PrinterSession::restoreDefaults()

@@ -67,6 +67,16 @@ public:
     bool preservesInterfaceBytes() const;
     QPair<int, int> preservedPositions() const;
 
+    // The printer type row for an identified printer: "RK5200" by its firmware ("24" is the
+    // legacy variant), then the model name, then "main_" + the main identifier. Empty name when
+    // the database knows none of them.
+    static PrinterTypeRecord findPrinterType(const PrinterIdentity &identity,
+        const DatabaseLocation &database, bool *legacyVariant = nullptr);
+    // Where the two bytes a factory reset keeps are: 578/579, or the configuration's positions.
+    static QPair<int, int> preservedPositions(const ConfigFile *config);
+    // Printers of this type code get their interface bytes back after a factory reset.
+    static bool preservesInterfaceBytes(const QString &typeCode);
+
     // The messages of the last step's communication failures, as the program shows them.
     QStringList errorMessages() const;
     static QString errorMessage(int code);
