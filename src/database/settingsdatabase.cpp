@@ -1,5 +1,7 @@
 #include "database/settingsdatabase.h"
 
+#include <atomic>
+
 #include <QCoreApplication>
 #include <QDebug>
 #include <QSqlDriver>
@@ -44,7 +46,11 @@ QString SettingsDatabase::connectionName()
     QThread *current = QThread::currentThread();
     if (!app || current == app->thread())
         return defaultName;
-    return defaultName + QStringLiteral("@%1").arg(reinterpret_cast<quintptr>(current), 0, 16);
+    // Numbered once per thread: a thread object's address may come back for a later thread,
+    // whose use of the earlier thread's connection Qt refuses.
+    static std::atomic<int> threads { 0 };
+    thread_local const QString name = defaultName + QStringLiteral("@%1").arg(++threads);
+    return name;
 }
 
 bool SettingsDatabase::isHeld(const QSqlDatabase &db)

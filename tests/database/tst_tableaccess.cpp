@@ -549,6 +549,23 @@ private slots:
             PrinterTypeTable(db.location()).findPrinterType(QStringLiteral("FromWorker")).pritId()
             > 0);
     }
+
+    void worksFromSuccessiveWorkerThreads()
+    {
+        // Each new thread object may reuse the memory of the one before; its connection must
+        // still be its own.
+        DbFixture db;
+        const DatabaseLocation location = db.location();
+        for (int round = 0; round < 6; ++round) {
+            int found = 0;
+            QScopedPointer<QThread> worker(QThread::create([&] {
+                found = PrinterTypeTable(location).findPrinterType(QStringLiteral("RK-5200")).pritId();
+            }));
+            worker->start();
+            QVERIFY(worker->wait(10000));
+            QVERIFY2(found > 0, qPrintable(QStringLiteral("round %1").arg(round)));
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_TableAccess)
