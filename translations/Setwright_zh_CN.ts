@@ -402,9 +402,28 @@ baud rate for fast, safe and accurate data transmission</source>
     </message>
 </context>
 <context>
+    <name>ListWidget</name>
+    <message>
+        <location filename="../src/app/listwidget.cpp" line="+23"/>
+        <location line="+8"/>
+        <source>Device Select</source>
+        <translation>设备选择</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Confirm</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
-        <location filename="../src/app/mainwindow.cpp" line="+181"/>
+        <location filename="../src/app/mainwindow.cpp" line="+178"/>
         <source>Admin Printer Settings</source>
         <translation>管理员打印机设置</translation>
     </message>
@@ -419,19 +438,19 @@ baud rate for fast, safe and accurate data transmission</source>
         <translation>升级固件</translation>
     </message>
     <message>
-        <location line="+77"/>
+        <location line="+78"/>
         <source>Port setting successful.</source>
-        <translation type="unfinished"></translation>
+        <translation>端口设置成功。</translation>
     </message>
     <message>
-        <location line="+72"/>
+        <location line="+75"/>
         <source>Please Connect To A Printer.</source>
         <translation>请先连接打印机。</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>communicate Error: </source>
-        <translation type="unfinished"></translation>
+        <translation>通信错误：</translation>
     </message>
     <message>
         <location line="+8"/>
@@ -449,23 +468,29 @@ baud rate for fast, safe and accurate data transmission</source>
         <translation>缺纸。</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+18"/>
         <source>communicate Error:Open Port Error</source>
         <translation>通信错误：打开端口错误</translation>
     </message>
     <message>
-        <location line="+29"/>
-        <location line="+84"/>
+        <location line="+10"/>
+        <location line="+55"/>
+        <location line="+76"/>
         <source>This model does not support setup</source>
         <translation>该型号不支持设置</translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="-103"/>
+        <source>Please select the bluetooth device.</source>
+        <translation>请选择蓝牙设备。</translation>
+    </message>
+    <message>
+        <location line="+131"/>
         <source>Printer has changed!</source>
         <translation>打印机已更换！</translation>
     </message>
     <message>
-        <location line="+32"/>
+        <location line="+29"/>
         <source>Save Successful</source>
         <translation>保存成功</translation>
     </message>
@@ -497,7 +522,8 @@ factory default value</source>
         <location line="+12"/>
         <source>Some paramter not be saved
 Do you want to save ？</source>
-        <translation type="unfinished"></translation>
+        <translation>部分参数未保存
+是否保存？</translation>
     </message>
 </context>
 <context>
@@ -568,7 +594,7 @@ Do you want to save ？</source>
     <message>
         <location filename="../src/comm/printerinfo.cpp" line="+21"/>
         <source>Printer Info</source>
-        <translation type="unfinished"></translation>
+        <translation>打印机信息</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -636,7 +662,7 @@ Do you want to save ？</source>
     <message>
         <location filename="../src/settings_ui/settingspreview.cpp" line="+153"/>
         <source>Preview</source>
-        <translation type="unfinished"></translation>
+        <translation>预览</translation>
     </message>
     <message>
         <location line="+17"/>
@@ -652,7 +678,7 @@ Do you want to save ？</source>
 <context>
     <name>SettingsDatabase</name>
     <message>
-        <location filename="../src/database/settingsdatabase.cpp" line="+16"/>
+        <location filename="../src/database/settingsdatabase.cpp" line="+18"/>
         <source>Cannot open SWTDatabase.db</source>
         <translation>无法打开 SWTDatabase.db</translation>
     </message>
@@ -696,11 +722,19 @@ Do you want to save ？</source>
     </message>
 </context>
 <context>
+    <name>UsbPort</name>
+    <message>
+        <location filename="../src/comm/usbport.cpp" line="+43"/>
+        <source>UnknowPrinter</source>
+        <translation>未知打印机</translation>
+    </message>
+</context>
+<context>
     <name>WidgetEngine</name>
     <message>
         <location filename="../src/engine/widgetengine.cpp" line="+460"/>
         <source>Default: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>默认值：%1</translation>
     </message>
 </context>
 <context>
