@@ -15,6 +15,8 @@ packages=(
   fonts-wqy-microhei
   # headless widget tests, screenshots and the demo tools
   xvfb xauth imagemagick xdotool socat python3
+  # a private message bus for the Bluetooth discovery tests
+  dbus-daemon
 )
 
 missing=()
