@@ -14,35 +14,13 @@
 #include "comm/connectpanel.h"
 #include "comm/delayservice.h"
 #include "engine/datadispatcher.h"
+#include "messagewatch.h"
 #include "simprocess.h"
 
 namespace {
 
 const QString kDatabase = QStringLiteral(RK_BIN_DIR "/SWTDatabase.db");
 constexpr int kSearchWaitMs = 10000;
-
-// Remembers the texts of every message box shown.
-class MessageWatch : public QObject
-{
-public:
-    explicit MessageWatch(TipWidget *tip)
-        : m_tip(tip)
-    {
-        tip->installEventFilter(this);
-    }
-    QStringList texts;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (watched == m_tip && event->type() == QEvent::Show)
-            texts << m_tip->message();
-        return false;
-    }
-
-private:
-    TipWidget *m_tip;
-};
 
 QPushButton *buttonOf(QWidget *panel, const QString &text)
 {

@@ -19,6 +19,7 @@
 #include "comm/printerinfo.h"
 #include "comm/usbport.h"
 #include "simprocess.h"
+#include "messagewatch.h"
 #include "testconfig.h"
 
 namespace {
@@ -26,29 +27,6 @@ namespace {
 const QString kDatabase = QStringLiteral(RK_BIN_DIR "/SWTDatabase.db");
 constexpr int kNoDialog = -2;
 constexpr int kDialogPollMs = 10;
-
-// Remembers the texts of every message box shown (the boxes confirm themselves).
-class MessageWatch : public QObject
-{
-public:
-    explicit MessageWatch(TipWidget *tip)
-        : m_tip(tip)
-    {
-        tip->installEventFilter(this);
-    }
-    QStringList texts;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (watched == m_tip && event->type() == QEvent::Show)
-            texts << m_tip->message();
-        return false;
-    }
-
-private:
-    TipWidget *m_tip;
-};
 
 // Answers the Device Select list like a user: picks a row, or cancels with -1.
 class DeviceListAnswer : public QObject

@@ -24,33 +24,12 @@
 #include "engine/widgetengine.h"
 #include "settings_ui/adminsettingswidget.h"
 #include "simprocess.h"
+#include "messagewatch.h"
 #include "testconfig.h"
 
 namespace {
 const QString kDatabase = QStringLiteral(RK_BIN_DIR "/SWTDatabase.db");
 
-// Counts how often the message box is shown and remembers the texts.
-class MessageWatch : public QObject
-{
-public:
-    explicit MessageWatch(TipWidget *tip)
-        : m_tip(tip)
-    {
-        tip->installEventFilter(this);
-    }
-    QStringList texts;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (watched == m_tip && event->type() == QEvent::Show)
-            texts << m_tip->message();
-        return false;
-    }
-
-private:
-    TipWidget *m_tip;
-};
 } // namespace
 
 // Whole flows of the main window against the simulated printer: what a user does, and what
