@@ -69,4 +69,10 @@ echo "Press Connect, pick a printer, then Setting. Ctrl+Alt+J unlocks Test and U
 export XDG_CONFIG_HOME="$demo/config"
 # Separate single-instance key: the demo may run beside an installed copy.
 export RKMENU_INSTANCE_KEY=${RKMENU_INSTANCE_KEY:-RKMENU_demo}
-"$bin/RKMENU" "$@"
+# In the background and waited for, so that a signal to this script also ends the program.
+"$bin/RKMENU" "$@" &
+app=$!
+trap 'kill $app $sim 2>/dev/null || true' EXIT INT TERM
+status=0
+wait $app || status=$?
+exit $status
