@@ -63,14 +63,14 @@ private:
 };
 
 std::unique_ptr<SimProcess> startTree(
-    const QString &root, const QStringList &profiles, const QStringList &specs = {})
+    const QString &root, const QStringList &profiles, const QStringList &devices = {})
 {
     auto sim = std::make_unique<SimProcess>();
     QStringList args { QStringLiteral("--usb-root"), root, QStringLiteral("--count"),
         QString::number(profiles.size()) };
     for (const QString &p : profiles)
         args << QStringLiteral("--profile") << p;
-    for (const QString &s : specs)
+    for (const QString &s : devices)
         args << QStringLiteral("--usb-device") << s;
     if (!sim->start(args, profiles.size()))
         qWarning() << "simulator:" << sim->errorText();
@@ -119,7 +119,7 @@ private slots:
     {
         QTest::addColumn<int>("mode");
         QTest::addColumn<QStringList>("profiles");
-        QTest::addColumn<QStringList>("specs");
+        QTest::addColumn<QStringList>("devices");
         QTest::addColumn<int>("choice"); // row picked in the list, -1 cancel, -2 no list expected
         QTest::addColumn<QStringList>("listed");
         QTest::addColumn<int>("printer"); // the printer identified, -1 none
@@ -162,7 +162,7 @@ private slots:
     {
         QFETCH(int, mode);
         QFETCH(QStringList, profiles);
-        QFETCH(QStringList, specs);
+        QFETCH(QStringList, devices);
         QFETCH(int, choice);
         QFETCH(QStringList, listed);
         QFETCH(int, printer);
@@ -170,7 +170,7 @@ private slots:
         QFETCH(QStringList, messages);
         QTemporaryDir dir;
         const QString root = dir.filePath(QStringLiteral("usb"));
-        std::unique_ptr<SimProcess> sim = startTree(root, profiles, specs);
+        std::unique_ptr<SimProcess> sim = startTree(root, profiles, devices);
         useUsbTree(root, mode);
 
         MainWindow w(1, kDatabase, &m_delay);

@@ -25,16 +25,16 @@ const QString kDatabase = QStringLiteral(RK_BIN_DIR "/SWTDatabase.db");
 const QByteArray kModelCommand = QByteArrayLiteral("\x1D\x03\x07\x00");
 constexpr int kShortTimeoutMs = 400;
 
-// A simulated USB tree with one printer per profile; specs give each its USB details.
+// A simulated USB tree with one printer per profile; devices give each its USB details.
 std::unique_ptr<SimProcess> startTree(
-    const QStringList &profiles, const QStringList &specs = {}, const QStringList &extra = {})
+    const QStringList &profiles, const QStringList &devices = {}, const QStringList &extra = {})
 {
     auto sim = std::make_unique<SimProcess>();
     QStringList args { QStringLiteral("--usb-root"), sim->dir() + QStringLiteral("/usb"),
         QStringLiteral("--count"), QString::number(profiles.size()) };
     for (const QString &p : profiles)
         args << QStringLiteral("--profile") << p;
-    for (const QString &s : specs)
+    for (const QString &s : devices)
         args << QStringLiteral("--usb-device") << s;
     if (!sim->start(args + extra, profiles.size()))
         qWarning() << "simulator:" << sim->errorText();
@@ -162,7 +162,7 @@ private slots:
     void discovery_data()
     {
         QTest::addColumn<QStringList>("profiles");
-        QTest::addColumn<QStringList>("specs");
+        QTest::addColumn<QStringList>("devices");
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QStringList>("supported");
 
@@ -213,10 +213,10 @@ private slots:
     void discovery()
     {
         QFETCH(QStringList, profiles);
-        QFETCH(QStringList, specs);
+        QFETCH(QStringList, devices);
         QFETCH(QStringList, names);
         QFETCH(QStringList, supported);
-        std::unique_ptr<SimProcess> sim = startTree(profiles, specs);
+        std::unique_ptr<SimProcess> sim = startTree(profiles, devices);
         ClassDriverUsbPort port(devicesOf(*sim), kShortTimeoutMs);
         const int count = port.open();
         QCOMPARE(count, names.size());
@@ -226,7 +226,7 @@ private slots:
         for (int i = 0; i < profiles.size(); ++i) {
             const QString node = sim->dir() + QStringLiteral("/usb/dev/usb/lp%1").arg(i);
             const bool listed = i < ClassDriverUsbPort::kMaxDevices
-                && !specs.value(i).contains(QLatin1String("bus="));
+                && !devices.value(i).contains(QLatin1String("bus="));
             QCOMPARE(deviceFree(node), !listed);
         }
         port.close();

@@ -109,7 +109,7 @@ int main(int argc, char *argv[])
                            "serial=TEXT (empty: none), model=TEXT, bus=NAME (not usb: not a USB "
                            "printer), id=IEEE-1284 TEXT (last; empty: the printer gives none). "
                            "Defaults come from the profile."),
-            QStringLiteral("SPEC") },
+            QStringLiteral("DETAILS") },
         { QStringLiteral("profile"),
             QStringLiteral("Printer profile: a built-in id or a JSON file; repeat for printer 2, "
                            "3, ... (default zn470kw)."),
@@ -180,7 +180,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QString usbRoot = parser.value(QStringLiteral("usb-root"));
-    const QStringList usbSpecs = parser.values(QStringLiteral("usb-device"));
+    const QStringList usbDetails = parser.values(QStringLiteral("usb-device"));
     if (!usbRoot.isEmpty() && pty) {
         std::fprintf(
             stderr, "rkprinter-sim: a printer has one pseudo-terminal: --pty or --usb-root\n");
@@ -195,11 +195,11 @@ int main(int argc, char *argv[])
             return 2;
         }
     }
-    QStringList tcpSpecs = parser.values(QStringLiteral("tcp"));
+    QStringList tcpEndpoints = parser.values(QStringLiteral("tcp"));
     const bool bluetooth = parser.isSet(QStringLiteral("bluetooth"));
-    if (tcpSpecs.isEmpty() && !pty && !bluetooth && !usbTree)
-        tcpSpecs.append(QStringLiteral("127.0.0.1:%1").arg(kDefaultTcpPort));
-    const int count = qMax(qMax(1, usbSpecs.size()), qMax(countOption, tcpSpecs.size()));
+    if (tcpEndpoints.isEmpty() && !pty && !bluetooth && !usbTree)
+        tcpEndpoints.append(QStringLiteral("127.0.0.1:%1").arg(kDefaultTcpPort));
+    const int count = qMax(qMax(1, usbDetails.size()), qMax(countOption, tcpEndpoints.size()));
 
     QStringList profiles = parser.values(QStringLiteral("profile"));
     if (profiles.isEmpty())
@@ -254,20 +254,20 @@ int main(int argc, char *argv[])
                 return 2;
             }
         }
-        if (!tcpSpecs.isEmpty()) {
+        if (!tcpEndpoints.isEmpty()) {
             QHostAddress address;
             quint16 port = 0;
-            const QString spec = tcpSpecs.at(qMin(i, tcpSpecs.size() - 1));
-            if (!parseEndpoint(spec, &address, &port)) {
+            const QString endpoint = tcpEndpoints.at(qMin(i, tcpEndpoints.size() - 1));
+            if (!parseEndpoint(endpoint, &address, &port)) {
                 std::fprintf(
-                    stderr, "rkprinter-sim: --tcp wants HOST:PORT, not %s\n", qPrintable(spec));
+                    stderr, "rkprinter-sim: --tcp wants HOST:PORT, not %s\n", qPrintable(endpoint));
                 return 2;
             }
-            if (i >= tcpSpecs.size() && port != 0)
-                port = quint16(port + i - (tcpSpecs.size() - 1));
+            if (i >= tcpEndpoints.size() && port != 0)
+                port = quint16(port + i - (tcpEndpoints.size() - 1));
             if (!host->listenTcp(address, port, &error)) {
                 std::fprintf(
-                    stderr, "rkprinter-sim: %s: %s\n", qPrintable(spec), qPrintable(error));
+                    stderr, "rkprinter-sim: %s: %s\n", qPrintable(endpoint), qPrintable(error));
                 return 1;
             }
             readyLines.append(QStringLiteral("READY tcp %1").arg(host->tcpEndpoint()));
@@ -284,10 +284,10 @@ int main(int argc, char *argv[])
             readyLines.append(QStringLiteral("READY pty %1").arg(host->ptyPath()));
         }
         if (usbTree) {
-            UsbDeviceSpec spec = UsbDeviceSpec::fromProfile(profile);
+            UsbDeviceDetails details = UsbDeviceDetails::fromProfile(profile);
             QString node;
-            if (!spec.apply(usbSpecs.value(i), &error) || !host->openPty(SimLink::Usb, &error)
-                || (node = usbTree->addPrinter(i, spec, host->ptyPath(), &error)).isEmpty()) {
+            if (!details.apply(usbDetails.value(i), &error) || !host->openPty(SimLink::Usb, &error)
+                || (node = usbTree->addPrinter(i, details, host->ptyPath(), &error)).isEmpty()) {
                 std::fprintf(stderr, "rkprinter-sim: %s\n", qPrintable(error));
                 return 2;
             }
@@ -298,14 +298,14 @@ int main(int argc, char *argv[])
         QHostAddress address;
         quint16 port = 0;
         QString error;
-        const QString spec = parser.value(QStringLiteral("bluetooth"));
-        if (!parseEndpoint(spec, &address, &port)) {
+        const QString endpoint = parser.value(QStringLiteral("bluetooth"));
+        if (!parseEndpoint(endpoint, &address, &port)) {
             std::fprintf(
-                stderr, "rkprinter-sim: --bluetooth wants HOST:PORT, not %s\n", qPrintable(spec));
+                stderr, "rkprinter-sim: --bluetooth wants HOST:PORT, not %s\n", qPrintable(endpoint));
             return 2;
         }
         if (!bluetoothStack->listen(address, port, &error)) {
-            std::fprintf(stderr, "rkprinter-sim: %s: %s\n", qPrintable(spec), qPrintable(error));
+            std::fprintf(stderr, "rkprinter-sim: %s: %s\n", qPrintable(endpoint), qPrintable(error));
             return 1;
         }
         readyLines.append(QStringLiteral("READY bluetooth %1").arg(bluetoothStack->endpoint()));

@@ -44,12 +44,12 @@ bool parseHex(const QString &text, QByteArray *out)
 }
 
 // A block is written sparsely: a fill byte, then bytes and GB18030 texts at positions.
-bool parseBlock(const QJsonObject &spec, const QByteArray &base, QByteArray *out, QString *error)
+bool parseBlock(const QJsonObject &description, const QByteArray &base, QByteArray *out, QString *error)
 {
     QByteArray block = base;
     if (block.isEmpty())
-        block = QByteArray(kBlockSize, char(spec.value(QStringLiteral("fill")).toInt(0)));
-    const QJsonObject bytes = spec.value(QStringLiteral("bytes")).toObject();
+        block = QByteArray(kBlockSize, char(description.value(QStringLiteral("fill")).toInt(0)));
+    const QJsonObject bytes = description.value(QStringLiteral("bytes")).toObject();
     for (auto it = bytes.begin(); it != bytes.end(); ++it) {
         bool ok = false;
         const int pos = it.key().toInt(&ok);
@@ -62,7 +62,7 @@ bool parseBlock(const QJsonObject &spec, const QByteArray &base, QByteArray *out
         block.replace(pos, value.size(), value);
     }
     QTextCodec *gb = QTextCodec::codecForName("GB18030");
-    const QJsonObject texts = spec.value(QStringLiteral("texts")).toObject();
+    const QJsonObject texts = description.value(QStringLiteral("texts")).toObject();
     for (auto it = texts.begin(); it != texts.end(); ++it) {
         bool ok = false;
         const int pos = it.key().toInt(&ok);

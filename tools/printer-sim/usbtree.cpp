@@ -51,24 +51,24 @@ bool makeLink(const QString &target, const QString &link, QString *error)
 
 } // namespace
 
-UsbDeviceSpec UsbDeviceSpec::fromProfile(const PrinterProfile &profile)
+UsbDeviceDetails UsbDeviceDetails::fromProfile(const PrinterProfile &profile)
 {
     const QList<QByteArray> parts = profile.modelReply.split(';');
     const QString model = QString::fromUtf8(parts.value(0));
     const QString maker = QString::fromUtf8(parts.value(kMakerPart));
-    UsbDeviceSpec spec;
+    UsbDeviceDetails details;
     const QString vendor = QString::fromLatin1(parts.value(kVendorPart));
     const QString product = QString::fromLatin1(parts.value(kProductPart));
-    spec.vendorId = isHexId(vendor) ? vendor.toLower() : QStringLiteral("0000");
-    spec.productId = isHexId(product) ? product.toLower() : QStringLiteral("0000");
-    spec.serial = QString::fromLatin1(parts.value(kSerialPart));
-    spec.deviceId = QStringLiteral("MFG:%1;CMD:ESC/POS;MDL:%2;CLS:PRINTER;DES:%1 %2;")
+    details.vendorId = isHexId(vendor) ? vendor.toLower() : QStringLiteral("0000");
+    details.productId = isHexId(product) ? product.toLower() : QStringLiteral("0000");
+    details.serial = QString::fromLatin1(parts.value(kSerialPart));
+    details.deviceId = QStringLiteral("MFG:%1;CMD:ESC/POS;MDL:%2;CLS:PRINTER;DES:%1 %2;")
                         .arg(maker, model)
                         .toUtf8();
-    return spec;
+    return details;
 }
 
-bool UsbDeviceSpec::apply(const QString &text, QString *error)
+bool UsbDeviceDetails::apply(const QString &text, QString *error)
 {
     // A bus name becomes a folder name of the tree.
     static const QRegularExpression busName(QStringLiteral("^[a-z0-9]+$"));
@@ -161,7 +161,7 @@ bool UsbTree::create(QString *error)
 }
 
 QString UsbTree::addPrinter(
-    int number, const UsbDeviceSpec &spec, const QString &node, QString *error)
+    int number, const UsbDeviceDetails &details, const QString &node, QString *error)
 {
     // Each printer hangs on a port of its own: usb1/1-N, interface 1-N:1.0.
     const QString name = QStringLiteral("lp%1").arg(number);
@@ -170,21 +170,21 @@ QString UsbTree::addPrinter(
     const QString interface = QStringLiteral("%1/%2:1.0").arg(device, port);
     const QString sys = sysfsRoot();
     if (!makeDir(sys + QLatin1Char('/') + interface + QStringLiteral("/usbmisc/") + name, error)
-        || !makeDir(sys + QStringLiteral("/bus/") + spec.bus, error))
+        || !makeDir(sys + QStringLiteral("/bus/") + details.bus, error))
         return QString();
     const QString deviceDir = sys + QLatin1Char('/') + device;
-    if (!writeFile(deviceDir + QStringLiteral("/idVendor"), spec.vendorId.toLatin1() + '\n', error)
+    if (!writeFile(deviceDir + QStringLiteral("/idVendor"), details.vendorId.toLatin1() + '\n', error)
         || !writeFile(
-            deviceDir + QStringLiteral("/idProduct"), spec.productId.toLatin1() + '\n', error)
-        || !makeLink(QStringLiteral("../../../bus/") + spec.bus,
+            deviceDir + QStringLiteral("/idProduct"), details.productId.toLatin1() + '\n', error)
+        || !makeLink(QStringLiteral("../../../bus/") + details.bus,
             deviceDir + QStringLiteral("/subsystem"), error))
         return QString();
-    if (!spec.serial.isEmpty()
-        && !writeFile(deviceDir + QStringLiteral("/serial"), spec.serial.toUtf8() + '\n', error))
+    if (!details.serial.isEmpty()
+        && !writeFile(deviceDir + QStringLiteral("/serial"), details.serial.toUtf8() + '\n', error))
         return QString();
     const QString interfaceDir = sys + QLatin1Char('/') + interface;
     // Like the driver's attribute: no length in front, no line end.
-    if (!writeFile(interfaceDir + QStringLiteral("/ieee1284_id"), spec.deviceId, error)
+    if (!writeFile(interfaceDir + QStringLiteral("/ieee1284_id"), details.deviceId, error)
         || !makeLink(QStringLiteral("../.."),
             interfaceDir + QStringLiteral("/usbmisc/") + name + QStringLiteral("/device"), error)
         || !makeLink(QStringLiteral("../../") + interface + QStringLiteral("/usbmisc/") + name,

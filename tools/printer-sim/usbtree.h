@@ -7,7 +7,7 @@
 struct PrinterProfile;
 
 // What the system tells about one simulated USB printer.
-struct UsbDeviceSpec
+struct UsbDeviceDetails
 {
     QString vendorId; // 4 hex digits
     QString productId;
@@ -17,7 +17,7 @@ struct UsbDeviceSpec
 
     // Vendor, product and serial from the profile's identification record; a device id naming
     // its maker and model.
-    static UsbDeviceSpec fromProfile(const PrinterProfile &profile);
+    static UsbDeviceDetails fromProfile(const PrinterProfile &profile);
     // Applies "key=value,..." (vid, pid, serial, id, model, bus) on top of this one.
     bool apply(const QString &text, QString *error);
 };
@@ -38,7 +38,7 @@ public:
     // a non-empty folder is refused.
     bool create(QString *error);
     // Adds printer lpN whose device node is `node`; returns the node path in the tree.
-    QString addPrinter(int number, const UsbDeviceSpec &spec, const QString &node, QString *error);
+    QString addPrinter(int number, const UsbDeviceDetails &details, const QString &node, QString *error);
 
     QString sysfsRoot() const;
     QString devRoot() const;
