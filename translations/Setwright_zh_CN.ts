@@ -423,7 +423,7 @@ baud rate for fast, safe and accurate data transmission</source>
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../src/app/mainwindow.cpp" line="+178"/>
+        <location filename="../src/app/mainwindow.cpp" line="+184"/>
         <source>Admin Printer Settings</source>
         <translation>管理员打印机设置</translation>
     </message>
@@ -509,7 +509,43 @@ factory default value</source>
 出厂默认值</translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+23"/>
+        <source>Save as</source>
+        <translation>另存为</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+14"/>
+        <source>Export fail</source>
+        <translation>导出失败</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Export Successfully</source>
+        <translation>导出成功</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>load</source>
+        <translation>载入</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>Printer type different!</source>
+        <translation>打印机型号不同！</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>This is not a settings file.</source>
+        <translation>这不是设置文件。</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Import Successfully</source>
+        <translation>导入成功</translation>
+    </message>
+    <message>
+        <location line="+18"/>
         <source>This model does not support testing.</source>
         <translation>该型号不支持测试。</translation>
     </message>
@@ -732,7 +768,7 @@ Do you want to save ？</source>
 <context>
     <name>WidgetEngine</name>
     <message>
-        <location filename="../src/engine/widgetengine.cpp" line="+460"/>
+        <location filename="../src/engine/widgetengine.cpp" line="+463"/>
         <source>Default: %1</source>
         <translation>默认值：%1</translation>
     </message>

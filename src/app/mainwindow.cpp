@@ -4,6 +4,9 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDebug>
+#include <QFileDialog>
+#include <QStandardPaths>
 #include <QThread>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -38,6 +41,7 @@
 #include "database/printertypetable.h"
 #include "engine/datadispatcher.h"
 #include "engine/printersession.h"
+#include "engine/settingsfile.h"
 #include "engine/widgetengine.h"
 #include "settings_ui/adminsettingswidget.h"
 
@@ -175,6 +179,8 @@ void MainWindow::buildUi()
     connect(m_userSettingsPage, &AdminSettingsWidget::refreshSettings, this,
             &MainWindow::onRefreshSettings);
     connect(m_userSettingsPage, &AdminSettingsWidget::resetSettings, this, &MainWindow::onResetSettings);
+    connect(m_userSettingsPage, &AdminSettingsWidget::exportSettings, this, &MainWindow::onExportSettings);
+    connect(m_userSettingsPage, &AdminSettingsWidget::importSettings, this, &MainWindow::onImportSettings);
     m_designerPage = makePlaceholderPage(tr("Admin Printer Settings"));
     m_deviceTestPage = makePlaceholderPage(tr("Printer Testing"));
     m_firmwarePage = makePlaceholderPage(tr("Upgrade Firmware"));
@@ -613,6 +619,71 @@ void MainWindow::onResetSettings()
     m_engine->setSettingBlock(m_dispatcher->settingBlock());
     m_engine->setDefaultBlock(m_dispatcher->defaultBlock());
     m_engine->fillControls();
+}
+
+void MainWindow::onExportSettings()
+{
+    const QString name = QFileDialog::getSaveFileName(
+        this, tr("Save as"), QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
+        QStringLiteral("cfg(*.cfg)"));
+    if (name.isEmpty()) {
+        showMessage(TipWidget::Error, tr("Export fail"));
+        return;
+    }
+    exportSettingsTo(SettingsFile::withExtension(name));
+}
+
+void MainWindow::exportSettingsTo(const QString &fileName)
+{
+    // The page's current values go into a copy; the engine's block stays as read.
+    const SettingsFile::Content content{m_connectedModel,
+                                        m_engine->collectedBlock(m_engine->settingBlock())};
+    QString detail;
+    if (SettingsFile::save(fileName, content, &detail) != SettingsFile::Status::Ok) {
+        qDebug() << "export:" << detail;
+        showMessage(TipWidget::Error, tr("Export fail"));
+        return;
+    }
+    showMessage(TipWidget::Success, tr("Export Successfully"));
+}
+
+void MainWindow::onImportSettings()
+{
+    const QString name = QFileDialog::getOpenFileName(
+        this, tr("load"), QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
+        QStringLiteral("cfg(*.cfg)"));
+    if (name.isEmpty() || !SettingsFile::hasExtension(name))
+        return;
+    importSettingsFrom(name);
+}
+
+void MainWindow::importSettingsFrom(const QString &fileName)
+{
+    SettingsFile::Content content;
+    QString detail;
+    const SettingsFile::Status loaded = SettingsFile::load(fileName, &content, &detail);
+    if (loaded == SettingsFile::Status::CannotOpen) {
+        qDebug() << "open fail~" << detail;
+        return;
+    }
+    QByteArray block = m_engine->settingBlock();
+    const SettingsFile::Status imported = loaded == SettingsFile::Status::Ok
+        ? SettingsFile::importBlock(content, m_connectedModel, m_legacyVariant, &block, &detail)
+        : loaded;
+    switch (imported) {
+    case SettingsFile::Status::Ok:
+        break;
+    case SettingsFile::Status::ModelDiffers:
+        showMessage(TipWidget::Warning, tr("Printer type different!"));
+        return;
+    default:
+        // Not a settings file, or one without a whole block: nothing is loaded.
+        qDebug() << "import:" << detail;
+        showMessage(TipWidget::Warning, tr("This is not a settings file."));
+        return;
+    }
+    m_engine->showImportedBlock(block);
+    showMessage(TipWidget::Success, tr("Import Successfully"));
 }
 
 void MainWindow::onShowTestings()

@@ -55,6 +55,10 @@ public:
     // Where a dialog of this size goes, by the window's state.
     QPoint dialogPosition(const QSize &dialog, const QPoint &offset) const;
 
+    // The settings page's Export and Import without their file dialogs.
+    void exportSettingsTo(const QString &fileName);
+    void importSettingsFrom(const QString &fileName);
+
     // Sets the dispatcher operation, starts its thread and waits in the busy indicator.
     void runOperation(int operation, const QByteArray &data1 = QByteArray());
 
@@ -114,6 +118,8 @@ private slots:
     void onSaveSettings(bool restoring);
     void onRefreshSettings();
     void onResetSettings();
+    void onExportSettings();
+    void onImportSettings();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;

@@ -3,6 +3,9 @@
 #include <QCheckBox>
 #include <QDebug>
 #include <QFontMetrics>
+#include <QComboBox>
+#include <QAbstractSpinBox>
+#include <QLineEdit>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -542,6 +545,31 @@ bool WidgetEngine::collectRow(
         return stored;
     }
     return false;
+}
+
+void WidgetEngine::showImportedBlock(const QByteArray &block)
+{
+    QHash<QWidget *, QString> references;
+    for (QWidget *control : qAsConst(m_controls)) {
+        if (const OptionControlState *state = stateOf(control))
+            references.insert(control, state->referenceText());
+    }
+    m_settingBlock = block;
+    fillControls(true);
+    for (auto it = references.cbegin(); it != references.cend(); ++it) {
+        OptionControlState *state = stateOf(it.key());
+        QString shown;
+        if (auto *combo = qobject_cast<QComboBox *>(it.key()))
+            shown = combo->currentText();
+        else if (auto *spin = qobject_cast<QAbstractSpinBox *>(it.key()))
+            shown = spin->text();
+        else if (auto *edit = qobject_cast<QLineEdit *>(it.key()))
+            shown = edit->text();
+        else
+            continue; // check boxes and labels carry no value of their own
+        state->setReferenceText(it.value());
+        state->compareWithReference(shown);
+    }
 }
 
 bool WidgetEngine::hasUnsavedChanges() const

@@ -68,6 +68,9 @@ public:
     void collect();
     // The block with the controls' values written into it; the controls are left as they are.
     QByteArray collectedBlock(const QByteArray &block) const;
+    // Shows a block loaded from a settings file: the controls take its values while keeping the
+    // values last read from the printer as their reference, so the differences show as changes.
+    void showImportedBlock(const QByteArray &block);
     // True while a control shows a value other than the one last read or written.
     bool hasUnsavedChanges() const;
 

@@ -1,6 +1,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QDataStream>
 #include <QFile>
 #include <QGridLayout>
 #include <QLineEdit>
@@ -241,6 +242,55 @@ private slots:
         QVERIFY(w.connectedModel().isEmpty());
         QCOMPARE(printerBlock(port), before);
         QCOMPARE(second->count(QStringLiteral("CMD announceBlock")), 0);
+    }
+
+    void exportThenImport()
+    {
+        std::unique_ptr<SimProcess> sim(startSim(QStringLiteral("zn470kw")));
+        const quint16 port = sim->tcpPort();
+        useTcp(port);
+        const QByteArray before = printerBlock(port);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("office.cfg"));
+
+        MainWindow w(1, kDatabase);
+        w.show();
+        connectAndOpenSettings(w);
+        auto *combo = qobject_cast<QComboBox *>(control(w, 200));
+        const int shown = combo->currentIndex();
+        combo->setCurrentIndex((shown + 1) % combo->count());
+        const QString changedText = combo->currentText();
+
+        MessageWatch watch(w.tip());
+        w.exportSettingsTo(file);
+        QCOMPARE(watch.texts.last(), QStringLiteral("Export Successfully"));
+        QCOMPARE(printerBlock(port), before); // exporting sends nothing
+
+        // The page read again shows the printer's value; the import brings the file's back as a
+        // change that only Save sends.
+        QTest::mouseClick(w.optionBar()->settingsButton(), Qt::LeftButton);
+        combo = qobject_cast<QComboBox *>(control(w, 200));
+        QCOMPARE(combo->currentIndex(), shown);
+        QVERIFY(!w.engine()->hasUnsavedChanges());
+        w.importSettingsFrom(file);
+        QCOMPARE(watch.texts.last(), QStringLiteral("Import Successfully"));
+        QCOMPARE(combo->currentText(), changedText);
+        QVERIFY(w.engine()->hasUnsavedChanges());
+        QCOMPARE(printerBlock(port), before);
+        emit w.userSettingsPage()->saveSettings(false);
+        QCOMPARE(differences(before, printerBlock(port)), QList<int>{200});
+
+        // A file of another model changes nothing.
+        QFile other(dir.filePath(QStringLiteral("other.cfg")));
+        QVERIFY(other.open(QIODevice::WriteOnly));
+        QDataStream out(&other);
+        out << QStringLiteral("MV-4410C") << QByteArray(1024, '\x01');
+        other.close();
+        const QByteArray saved = printerBlock(port);
+        w.importSettingsFrom(other.fileName());
+        QCOMPARE(watch.texts.last(), QStringLiteral("Printer type different!"));
+        QVERIFY(!w.engine()->hasUnsavedChanges());
+        QCOMPARE(printerBlock(port), saved);
     }
 
     void printerTypeOfProfile_data()
