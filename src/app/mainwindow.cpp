@@ -501,9 +501,6 @@ void MainWindow::onShowSettings()
     runOperation(DataDispatcher::OpHandshake);
     if (!m_dispatcher->handshakeResult())
         return;
-    // The Setting button sets the special groups up anew; re-reads after a reset do not.
-    if (sender() == m_optionBar)
-        m_groupsSetUp = false;
     showSettingsPage();
 }
 
@@ -531,7 +528,6 @@ void MainWindow::showSettingsPage()
     m_engine->setSettingBlock(m_dispatcher->settingBlock());
     m_engine->setDefaultBlock(m_dispatcher->defaultBlock());
     m_engine->fillControls();
-    m_groupsSetUp = true;
     m_userSettingsPage->setSections(m_engine->pageTitles());
     m_userSettingsPage->setPages(m_engine->pages());
     m_userSettingsPage->setHeaderTexts(m_connectedModel, m_firmwareNumber,

@@ -181,7 +181,6 @@ private:
     PrinterTypeRecord m_currentPrinterType;
     QString m_firmwareNumber;
     bool m_legacyVariant = false;
-    bool m_groupsSetUp = false;
     int m_preservedByte1 = 0;
     int m_preservedByte2 = 0;
     QString m_connectedModel;
