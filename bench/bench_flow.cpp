@@ -12,12 +12,12 @@
 #include <QTextStream>
 #include <QToolButton>
 
-#include "app/configfile.h"
+#include "core/configfile.h"
 #include "app/mainwindow.h"
 #include "app/optionbar.h"
-#include "comm/connectpanel.h"
+#include "connect_ui/connectpanel.h"
 #include "comm/delayservice.h"
-#include "engine/widgetengine.h"
+#include "settings_ui/widgetengine.h"
 #include "settings_ui/adminsettingswidget.h"
 #include "simprocess.h"
 

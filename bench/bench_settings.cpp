@@ -11,7 +11,7 @@
 
 #include "database/printertypetable.h"
 #include "database/settingsdatabase.h"
-#include "engine/widgetengine.h"
+#include "settings_ui/widgetengine.h"
 #include "settings_ui/adoptioncombobox.h"
 #include "settings_ui/adoptionedit.h"
 #include "settings_ui/adoptionspinbox.h"

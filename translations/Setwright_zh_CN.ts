@@ -138,7 +138,7 @@ The Port Is Occupied</source>
 <context>
     <name>ConnectConfig</name>
     <message>
-        <location filename="../src/comm/connectconfig.cpp" line="+62"/>
+        <location filename="../src/connect_ui/connectconfig.cpp" line="+62"/>
         <source>USB</source>
         <translation>USB</translation>
     </message>
@@ -340,7 +340,7 @@ baud rate for fast, safe and accurate data transmission</source>
 <context>
     <name>ConnectPanel</name>
     <message>
-        <location filename="../src/comm/connectpanel.cpp" line="+24"/>
+        <location filename="../src/connect_ui/connectpanel.cpp" line="+24"/>
         <location line="+63"/>
         <location line="+8"/>
         <location line="+8"/>
@@ -475,17 +475,17 @@ baud rate for fast, safe and accurate data transmission</source>
     <message>
         <location line="+10"/>
         <location line="+55"/>
-        <location line="+76"/>
+        <location line="+73"/>
         <source>This model does not support setup</source>
         <translation>该型号不支持设置</translation>
     </message>
     <message>
-        <location line="-103"/>
+        <location line="-100"/>
         <source>Please select the bluetooth device.</source>
         <translation>请选择蓝牙设备。</translation>
     </message>
     <message>
-        <location line="+131"/>
+        <location line="+127"/>
         <source>Printer has changed!</source>
         <translation>打印机已更换！</translation>
     </message>
@@ -628,7 +628,7 @@ Do you want to save ？</source>
 <context>
     <name>PrinterInfo</name>
     <message>
-        <location filename="../src/comm/printerinfo.cpp" line="+21"/>
+        <location filename="../src/connect_ui/printerinfo.cpp" line="+21"/>
         <source>Printer Info</source>
         <translation>打印机信息</translation>
     </message>
@@ -768,7 +768,7 @@ Do you want to save ？</source>
 <context>
     <name>WidgetEngine</name>
     <message>
-        <location filename="../src/engine/widgetengine.cpp" line="+463"/>
+        <location filename="../src/settings_ui/widgetengine.cpp" line="+463"/>
         <source>Default: %1</source>
         <translation>默认值：%1</translation>
     </message>

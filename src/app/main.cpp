@@ -2,9 +2,9 @@
 #include <QCommandLineParser>
 #include <QTranslator>
 
-#include "app/automation.h"
+#include "core/automation.h"
 #include "app/mainwindow.h"
-#include "app/singleinstance.h"
+#include "core/singleinstance.h"
 #include "app/tipwidget.h"
 #include "settings_ui/settingspreview.h"
 

@@ -18,8 +18,8 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-#include "app/configfile.h"
-#include "app/dialogplacement.h"
+#include "core/configfile.h"
+#include "core/dialogplacement.h"
 #include "app/listwidget.h"
 #include "app/logobar.h"
 #include "app/optionbar.h"
@@ -29,20 +29,20 @@
 #include "app/windowhandler.h"
 #include "comm/bluetoothclient.h"
 #include "comm/classdriverusbport.h"
-#include "comm/connectconfig.h"
-#include "comm/connectpanel.h"
-#include "comm/printerinfo.h"
+#include "connect_ui/connectconfig.h"
+#include "connect_ui/connectpanel.h"
+#include "connect_ui/printerinfo.h"
 #include "comm/commerror.h"
 #include "comm/communication.h"
 #include "comm/delayservice.h"
 #include "comm/portchoices.h"
 #include "components/helpaboutpage.h"
-#include "database/databaseerrorbox.h"
+#include "app/databaseerrorbox.h"
 #include "database/printertypetable.h"
 #include "engine/datadispatcher.h"
 #include "engine/printersession.h"
 #include "engine/settingsfile.h"
-#include "engine/widgetengine.h"
+#include "settings_ui/widgetengine.h"
 #include "settings_ui/adminsettingswidget.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <QHBoxLayout>
 #include <QToolButton>
 
-#include "app/configfile.h"
+#include "core/configfile.h"
 #include "components/stylesheets.h"
 
 namespace {

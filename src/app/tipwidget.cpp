@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/automation.h"
+#include "core/automation.h"
 #include "components/stylesheets.h"
 
 namespace {

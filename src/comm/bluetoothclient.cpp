@@ -2,7 +2,7 @@
 
 #include <QDebug>
 
-#include "app/configfile.h"
+#include "core/configfile.h"
 #include "comm/bluetoothsimclient.h"
 
 BluetoothClient::BluetoothClient(QObject *parent)

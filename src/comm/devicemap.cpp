@@ -2,7 +2,7 @@
 
 #include <QRegularExpression>
 
-#include "app/configfile.h"
+#include "core/configfile.h"
 
 QString devicePath(const ConfigFile *config, const QString &portName)
 {

@@ -17,7 +17,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include "app/configfile.h"
+#include "core/configfile.h"
 
 // The Linux "usblp" driver: printers are the lpN entries of the usbmisc class in sysfs, with
 // device nodes usb/lpN. The vendor, product and serial number live on the parent USB device.

@@ -8,7 +8,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "app/configfile.h"
+#include "core/configfile.h"
 
 HelpAboutPage::HelpAboutPage(QWidget *parent)
     : QWidget(parent)

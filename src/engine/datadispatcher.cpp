@@ -3,7 +3,7 @@
 #include <QDebug>
 #include <QThread>
 
-#include "app/configfile.h"
+#include "core/configfile.h"
 #include "comm/commerror.h"
 #include "comm/communication.h"
 #include "comm/delayservice.h"

@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QMutexLocker>
 
-#include "app/configfile.h"
+#include "core/configfile.h"
 #include "comm/commerror.h"
 #include "comm/communication.h"
 #include "database/printertypetable.h"

@@ -17,7 +17,7 @@
 #include <QThread>
 #include <QTimer>
 
-#include "app/configfile.h"
+#include "core/configfile.h"
 #include "comm/bluetoothclient.h"
 #include "comm/classdriverusbport.h"
 #include "comm/commerror.h"

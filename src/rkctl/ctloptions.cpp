@@ -5,7 +5,7 @@
 #include <QCommandLineParser>
 #include <QHostAddress>
 
-#include "app/configfile.h"
+#include "core/configfile.h"
 #include "comm/portchoices.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <QTextCodec>
 #include <QTextStream>
 
-#include "app/configfile.h"
+#include "core/configfile.h"
 #include "rkctl/ctljob.h"
 #include "rkctl/ctloptions.h"
 #include "rkctl/hostsrunner.h"

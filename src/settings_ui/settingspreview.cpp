@@ -9,7 +9,7 @@
 
 #include "database/printertypetable.h"
 #include "database/settingsdatabase.h"
-#include "engine/widgetengine.h"
+#include "settings_ui/widgetengine.h"
 #include "settings_ui/adminsettingswidget.h"
 
 namespace {

@@ -6,14 +6,14 @@
 
 #include "testconfig.h"
 
-#include "app/configfile.h"
-#include "app/dialogplacement.h"
+#include "core/configfile.h"
+#include "core/dialogplacement.h"
 #include "app/mainwindow.h"
 #include "app/optionbar.h"
 #include "app/tipwidget.h"
 #include "app/windowhandler.h"
-#include "comm/connectconfig.h"
-#include "comm/connectpanel.h"
+#include "connect_ui/connectconfig.h"
+#include "connect_ui/connectpanel.h"
 #include "engine/datadispatcher.h"
 
 // Every test starts from a configuration holding only what the test writes.

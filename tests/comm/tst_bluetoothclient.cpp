@@ -6,7 +6,7 @@
 #include <QTcpSocket>
 #include <QtTest>
 
-#include "app/configfile.h"
+#include "core/configfile.h"
 #include "comm/bluetoothaddress.h"
 #include "comm/bluetoothsimclient.h"
 #include "comm/bluezbluetoothclient.h"

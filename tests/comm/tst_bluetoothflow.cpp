@@ -6,12 +6,12 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "app/configfile.h"
+#include "core/configfile.h"
 #include "app/mainwindow.h"
 #include "app/optionbar.h"
 #include "app/tipwidget.h"
-#include "comm/connectconfig.h"
-#include "comm/connectpanel.h"
+#include "connect_ui/connectconfig.h"
+#include "connect_ui/connectpanel.h"
 #include "comm/delayservice.h"
 #include "engine/datadispatcher.h"
 #include "messagewatch.h"

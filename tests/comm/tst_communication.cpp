@@ -9,7 +9,7 @@
 #include <QThread>
 #include <QtTest>
 
-#include "app/configfile.h"
+#include "core/configfile.h"
 #include "comm/commerror.h"
 #include "comm/communication.h"
 #include "comm/delayservice.h"

@@ -1,7 +1,7 @@
 #include <QtTest>
 
 #include "comm/printeridentity.h"
-#include "comm/printerinfo.h"
+#include "connect_ui/printerinfo.h"
 
 class tst_PrinterIdentity : public QObject
 {

@@ -9,7 +9,7 @@
 #include <QTcpSocket>
 #include <QtTest>
 
-#include "app/configfile.h"
+#include "core/configfile.h"
 #include "comm/commerror.h"
 #include "comm/delayservice.h"
 #include "comm/devicemap.h"

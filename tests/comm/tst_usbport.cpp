@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QtTest>
 
-#include "app/configfile.h"
+#include "core/configfile.h"
 #include "comm/classdriverusbport.h"
 #include "comm/commerror.h"
 #include "comm/communication.h"

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/configfile.h"
+#include "core/configfile.h"
 
 // Starts the test's private configuration anew: the program's defaults, then these
 // "Group/key" values.

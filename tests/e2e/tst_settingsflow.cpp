@@ -13,16 +13,16 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/configfile.h"
+#include "core/configfile.h"
 #include "app/mainwindow.h"
 #include "app/optionbar.h"
 #include "app/tipwidget.h"
 #include "app/windowhandler.h"
-#include "comm/connectpanel.h"
+#include "connect_ui/connectpanel.h"
 #include "comm/delayservice.h"
-#include "comm/printerinfo.h"
+#include "connect_ui/printerinfo.h"
 #include "engine/datadispatcher.h"
-#include "engine/widgetengine.h"
+#include "settings_ui/widgetengine.h"
 #include "settings_ui/adminsettingswidget.h"
 #include "simprocess.h"
 #include "messagewatch.h"

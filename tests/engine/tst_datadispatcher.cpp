@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "app/configfile.h"
+#include "core/configfile.h"
 #include "comm/communication.h"
 #include "comm/delayservice.h"
 #include "comm/tcpclient.h"

@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/configfile.h"
+#include "core/configfile.h"
 #include "comm/delayservice.h"
 #include "comm/portchoices.h"
 #include "engine/datadispatcher.h"

@@ -7,7 +7,7 @@
 #include "engine/formulaevaluator.h"
 #include "engine/settingrules.h"
 #include "engine/settingsmodel.h"
-#include "engine/widgetengine.h"
+#include "settings_ui/widgetengine.h"
 #include "printerprofile.h"
 #include "settings_ui/adoptioncombobox.h"
 #include "settings_ui/adoptionedit.h"

@@ -2,7 +2,7 @@
 #include <QSettings>
 #include <QtTest>
 
-#include "app/configfile.h"
+#include "core/configfile.h"
 
 class tst_ConfigFile : public QObject
 {

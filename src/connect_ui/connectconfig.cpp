@@ -1,4 +1,4 @@
-#include "comm/connectconfig.h"
+#include "connect_ui/connectconfig.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -10,7 +10,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-#include "app/configfile.h"
+#include "core/configfile.h"
 #include "comm/portchoices.h"
 
 using namespace portchoices;

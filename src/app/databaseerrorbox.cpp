@@ -1,4 +1,4 @@
-#include "database/databaseerrorbox.h"
+#include "app/databaseerrorbox.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -9,7 +9,7 @@
 
 #include "database/printertypetable.h"
 #include "definitionbuilder.h"
-#include "engine/widgetengine.h"
+#include "settings_ui/widgetengine.h"
 #include "printerprofile.h"
 #include "settings_ui/adoptioncheckbox.h"
 #include "settings_ui/adoptioncombobox.h"

@@ -7,8 +7,8 @@
 
 #include "testconfig.h"
 
-#include "app/configfile.h"
-#include "comm/connectconfig.h"
+#include "core/configfile.h"
+#include "connect_ui/connectconfig.h"
 
 class tst_ConnectConfig : public QObject
 {

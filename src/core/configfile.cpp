@@ -1,4 +1,4 @@
-#include "app/configfile.h"
+#include "core/configfile.h"
 
 #include <utility>
 

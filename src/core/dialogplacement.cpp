@@ -1,4 +1,4 @@
-#include "app/dialogplacement.h"
+#include "core/dialogplacement.h"
 
 QPoint placement::dialogPosition(const QRect &window, const QRect &availableArea,
                                  const QSize &dialog, const QPoint &offset)

@@ -1,4 +1,4 @@
-#include "engine/widgetengine.h"
+#include "settings_ui/widgetengine.h"
 
 #include <QCheckBox>
 #include <QDebug>
@@ -12,7 +12,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "app/configfile.h"
+#include "core/configfile.h"
 #include "engine/settingcodec.h"
 #include "engine/settingrules.h"
 #include "engine/valuecodec.h"

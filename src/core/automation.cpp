@@ -1,4 +1,4 @@
-#include "app/automation.h"
+#include "core/automation.h"
 
 #include <QByteArray>
 #include <QtGlobal>

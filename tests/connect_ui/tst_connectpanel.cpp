@@ -3,7 +3,7 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "comm/connectpanel.h"
+#include "connect_ui/connectpanel.h"
 
 // The seven-second lock-out after a disconnect, driven tick by tick.
 class tst_ConnectPanel : public QObject

@@ -1,4 +1,4 @@
-#include "comm/printerinfo.h"
+#include "connect_ui/printerinfo.h"
 
 #include <QFormLayout>
 #include <QLabel>

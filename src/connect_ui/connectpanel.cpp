@@ -1,4 +1,4 @@
-#include "comm/connectpanel.h"
+#include "connect_ui/connectpanel.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
