@@ -4,22 +4,18 @@
 <context>
     <name>AdOptionCombobox</name>
     <message>
-        <location filename="../src/settings_ui/adoptioncombobox.cpp" line="+153"/>
         <source>Define</source>
         <translation>自定义</translation>
     </message>
     <message>
-        <location line="+27"/>
         <source>Please input 5 number password!</source>
         <translation>请输入 5 位密码！</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Please input 13 number password!</source>
         <translation>请输入 13 位密码！</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Please input 8~23 number password!</source>
         <translation>请输入 8~23 位密码！</translation>
     </message>
@@ -27,17 +23,14 @@
 <context>
     <name>AdOptionEdit</name>
     <message>
-        <location filename="../src/settings_ui/adoptionedit.cpp" line="+65"/>
         <source>Please input 5 number password!</source>
         <translation>请输入 5 位密码！</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Please input 13 number password!</source>
         <translation>请输入 13 位密码！</translation>
     </message>
     <message>
-        <location line="+16"/>
         <source>Please input 8~23 number password!</source>
         <translation>请输入 8~23 位密码！</translation>
     </message>
@@ -45,57 +38,46 @@
 <context>
     <name>AdminSettingsWidget</name>
     <message>
-        <location filename="../src/settings_ui/adminsettingswidget.cpp" line="+62"/>
         <source>Annotations</source>
         <translation>注释</translation>
     </message>
     <message>
-        <location line="+32"/>
         <source>Model</source>
         <translation>型号</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>FW</source>
         <translation>固件</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Port</source>
         <translation>端口</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Sections</source>
         <translation>分区</translation>
     </message>
     <message>
-        <location line="+15"/>
         <source>Save</source>
         <translation>保存</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Reset</source>
         <translation>恢复默认</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Read Settings</source>
         <translation>读取设置</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Import</source>
         <translation>导入</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Export</source>
         <translation>导出</translation>
     </message>
     <message>
-        <location line="+119"/>
         <source>No comments</source>
         <translation>无注释</translation>
     </message>
@@ -103,34 +85,28 @@
 <context>
     <name>Communication</name>
     <message>
-        <location filename="../src/comm/commerror.cpp" line="+9"/>
         <source>Open Port Error</source>
         <translation>打开端口错误</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Write Port Error</source>
         <translation>写端口错误</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Read Port Error Or
 The Port Is Occupied</source>
         <translation>读端口错误或
 端口被占用</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>TimeOut Error</source>
         <translation>超时错误</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>WIFI connect fail</source>
         <translation>WIFI 连接失败</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Ethernet connect fail</source>
         <translation>以太网连接失败</translation>
     </message>
@@ -138,201 +114,156 @@ The Port Is Occupied</source>
 <context>
     <name>ConnectConfig</name>
     <message>
-        <location filename="../src/connect_ui/connectconfig.cpp" line="+62"/>
         <source>USB</source>
         <translation>USB</translation>
     </message>
     <message>
-        <location line="+0"/>
-        <location line="+82"/>
         <source>Serial Port</source>
         <translation>串口</translation>
     </message>
     <message>
-        <location line="-82"/>
         <source>LPT</source>
         <translation>并口</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Wifi</source>
         <translation>Wifi</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Bluetooth</source>
         <translation>蓝牙</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Network</source>
         <translation>网络</translation>
     </message>
     <message>
-        <location line="+16"/>
         <source>Port Config</source>
         <translation>端口配置</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Port Type</source>
         <translation>端口类型</translation>
     </message>
     <message>
-        <location line="+21"/>
-        <location line="+37"/>
-        <location line="+20"/>
-        <location line="+18"/>
-        <location line="+18"/>
-        <location line="+17"/>
         <source>Confirm</source>
         <translation>确定</translation>
     </message>
     <message>
-        <location line="-108"/>
         <source>USB Port</source>
         <translation>USB 端口</translation>
     </message>
     <message>
-        <location line="+15"/>
         <source>No Parity</source>
         <translation>无校验</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Even Parity</source>
         <translation>偶校验</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Odd Parity</source>
         <translation>奇校验</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>One Stop</source>
         <translation>1 位停止位</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>One and Half Stop</source>
         <translation>1.5 位停止位</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Two Stop</source>
         <translation>2 位停止位</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>No Flow Control</source>
         <translation>无流控</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>HardWare Control</source>
         <translation>硬件流控</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Software Control</source>
         <translation>软件流控</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Port</source>
         <translation>端口</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Baud Rate</source>
         <translation>波特率</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Parity</source>
         <translation>校验位</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Data Bits</source>
         <translation>数据位</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Stop Bits</source>
         <translation>停止位</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Flow Control</source>
         <translation>流控制</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Note: When using the serial port,it is recommended to set 115200
 baud rate for fast, safe and accurate data transmission</source>
         <translation>注意：使用串口时，建议设置 115200
 波特率，以获得快速、安全、准确的数据传输</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Reset</source>
         <translation>恢复默认</translation>
     </message>
     <message>
-        <location line="+23"/>
         <source>LPT Ports</source>
         <translation>并口端口</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>LPT Config</source>
         <translation>并口配置</translation>
     </message>
     <message>
-        <location line="+16"/>
         <source>Server IP:</source>
         <translation>服务器 IP：</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Port:</source>
         <translation>端口：</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Wifi Config</source>
         <translation>Wifi 配置</translation>
     </message>
     <message>
-        <location line="+12"/>
         <source>Refresh</source>
         <translation>刷新</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Bluetooth Device Select</source>
         <translation>蓝牙设备选择</translation>
     </message>
     <message>
-        <location line="+14"/>
         <source>Printer IP:</source>
         <translation>打印机 IP：</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Network Config</source>
         <translation>网络配置</translation>
     </message>
     <message>
-        <location line="+181"/>
-        <location line="+14"/>
         <source>Please input the correct server IP.</source>
         <translation>请输入正确的服务器 IP。</translation>
     </message>
     <message>
-        <location line="+14"/>
         <source>Please select the bluetooth device.</source>
         <translation>请选择蓝牙设备。</translation>
     </message>
@@ -340,35 +271,26 @@ baud rate for fast, safe and accurate data transmission</source>
 <context>
     <name>ConnectPanel</name>
     <message>
-        <location filename="../src/connect_ui/connectpanel.cpp" line="+24"/>
-        <location line="+63"/>
-        <location line="+8"/>
-        <location line="+8"/>
         <source>Connect</source>
         <translation>连接</translation>
     </message>
     <message>
-        <location line="-78"/>
         <source>Disconnect</source>
         <translation>断开</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Restart</source>
         <translation>重启</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Port Config</source>
         <translation>端口配置</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Restart the program</source>
         <translation>重新启动程序</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Connection settings</source>
         <translation>连接设置</translation>
     </message>
@@ -376,27 +298,22 @@ baud rate for fast, safe and accurate data transmission</source>
 <context>
     <name>HelpAboutPage</name>
     <message>
-        <location filename="../src/components/helpaboutpage.cpp" line="+23"/>
         <source>Setting tool for impact printers: connect a printer, read and change its settings, test it and update its firmware.</source>
         <translation>针式打印机设置工具：连接打印机，读取并修改其设置，进行测试并升级固件。</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Help</source>
         <translation>帮助</translation>
     </message>
     <message>
-        <location line="+33"/>
         <source>The help file is missing:</source>
         <translation>找不到帮助文件：</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>No program to show the help file was found.</source>
         <translation>没有找到可以打开帮助文件的程序。</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Version</source>
         <translation>版本</translation>
     </message>
@@ -404,18 +321,14 @@ baud rate for fast, safe and accurate data transmission</source>
 <context>
     <name>ListWidget</name>
     <message>
-        <location filename="../src/app/listwidget.cpp" line="+23"/>
-        <location line="+8"/>
         <source>Device Select</source>
         <translation>设备选择</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Confirm</source>
         <translation>确定</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
@@ -423,139 +336,110 @@ baud rate for fast, safe and accurate data transmission</source>
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../src/app/mainwindow.cpp" line="+184"/>
         <source>Admin Printer Settings</source>
         <translation>管理员打印机设置</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Printer Testing</source>
         <translation>打印机测试</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Upgrade Firmware</source>
         <translation>升级固件</translation>
     </message>
     <message>
-        <location line="+78"/>
         <source>Port setting successful.</source>
         <translation>端口设置成功。</translation>
     </message>
     <message>
-        <location line="+75"/>
         <source>Please Connect To A Printer.</source>
         <translation>请先连接打印机。</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>communicate Error: </source>
         <translation>通信错误：</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>Test success.</source>
         <translation>测试成功。</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Device Test Failed.</source>
         <translation>设备测试失败。</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Out Of Paper.</source>
         <translation>缺纸。</translation>
     </message>
     <message>
-        <location line="+18"/>
         <source>communicate Error:Open Port Error</source>
         <translation>通信错误：打开端口错误</translation>
     </message>
     <message>
-        <location line="+10"/>
-        <location line="+55"/>
-        <location line="+73"/>
         <source>This model does not support setup</source>
         <translation>该型号不支持设置</translation>
     </message>
     <message>
-        <location line="-100"/>
         <source>Please select the bluetooth device.</source>
         <translation>请选择蓝牙设备。</translation>
     </message>
     <message>
-        <location line="+127"/>
         <source>Printer has changed!</source>
         <translation>打印机已更换！</translation>
     </message>
     <message>
-        <location line="+29"/>
         <source>Save Successful</source>
         <translation>保存成功</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Some paramter has channge
 Do you want to save ？</source>
         <translation>部分参数已更改
 是否保存？</translation>
     </message>
     <message>
-        <location line="+19"/>
         <source>Please confirm whether to restore the
 factory default value</source>
         <translation>请确认是否恢复
 出厂默认值</translation>
     </message>
     <message>
-        <location line="+23"/>
         <source>Save as</source>
         <translation>另存为</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <location line="+14"/>
         <source>Export fail</source>
         <translation>导出失败</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Export Successfully</source>
         <translation>导出成功</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>load</source>
         <translation>载入</translation>
     </message>
     <message>
-        <location line="+24"/>
         <source>Printer type different!</source>
         <translation>打印机型号不同！</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>This is not a settings file.</source>
         <translation>这不是设置文件。</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Import Successfully</source>
         <translation>导入成功</translation>
     </message>
     <message>
-        <location line="+18"/>
         <source>This model does not support testing.</source>
         <translation>该型号不支持测试。</translation>
     </message>
     <message>
-        <location line="+23"/>
         <source>Setwright Tool</source>
         <translation>设置工具</translation>
     </message>
     <message>
-        <location line="+12"/>
         <source>Some paramter not be saved
 Do you want to save ？</source>
         <translation>部分参数未保存
@@ -565,62 +449,50 @@ Do you want to save ？</source>
 <context>
     <name>OptionBar</name>
     <message>
-        <location filename="../src/app/optionbar.cpp" line="+41"/>
         <source>Setting</source>
         <translation>设置</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Printer Settings</source>
         <translation>打印机设置</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Test</source>
         <translation>测试</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Printer Testing</source>
         <translation>打印机测试</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Upgrade</source>
         <translation>升级</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Upgrade Firmware</source>
         <translation>升级固件</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>About</source>
         <translation>关于</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>About Us</source>
         <translation>关于我们</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Edit</source>
         <translation>编辑</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Setwright Tool</source>
         <translation>设置工具</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Setup</source>
         <translation>配置</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Admin Printer Settings</source>
         <translation>管理员打印机设置</translation>
     </message>
@@ -628,62 +500,50 @@ Do you want to save ？</source>
 <context>
     <name>PrinterInfo</name>
     <message>
-        <location filename="../src/connect_ui/printerinfo.cpp" line="+21"/>
         <source>Printer Info</source>
         <translation>打印机信息</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Model</source>
         <translation>型号</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>PnP ID</source>
         <translation>PnP ID</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>FW</source>
         <translation>固件</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>BOOT Ver</source>
         <translation>BOOT 版本</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>BOOT ID</source>
         <translation>BOOT ID</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>CG Ver</source>
         <translation>字库版本</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Serial No.</source>
         <translation>序列号</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Manufacturer</source>
         <translation>制造商</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>VID</source>
         <translation>VID</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>PID</source>
         <translation>PID</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>EDSID</source>
         <translation>EDSID</translation>
     </message>
@@ -691,22 +551,18 @@ Do you want to save ？</source>
 <context>
     <name>QObject</name>
     <message>
-        <location filename="../src/app/main.cpp" line="+53"/>
         <source>The software is already running!</source>
         <translation>软件已经在运行！</translation>
     </message>
     <message>
-        <location filename="../src/settings_ui/settingspreview.cpp" line="+153"/>
         <source>Preview</source>
         <translation>预览</translation>
     </message>
     <message>
-        <location line="+17"/>
         <source>Export</source>
         <translation>导出</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>Import</source>
         <translation>导入</translation>
     </message>
@@ -714,12 +570,10 @@ Do you want to save ？</source>
 <context>
     <name>SettingsDatabase</name>
     <message>
-        <location filename="../src/database/settingsdatabase.cpp" line="+18"/>
         <source>Cannot open SWTDatabase.db</source>
         <translation>无法打开 SWTDatabase.db</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Unable to establish a database connection.</source>
         <translation>无法建立数据库连接。</translation>
     </message>
@@ -727,32 +581,26 @@ Do you want to save ？</source>
 <context>
     <name>TipWidget</name>
     <message>
-        <location filename="../src/app/tipwidget.cpp" line="+32"/>
         <source>Tip</source>
         <translation>提示</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Close</source>
         <translation>关闭</translation>
     </message>
     <message>
-        <location line="+19"/>
         <source>Confirm(0)</source>
         <translation>确定(0)</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Cancel(C)</source>
         <translation>取消(C)</translation>
     </message>
     <message>
-        <location line="+27"/>
         <source>Tips</source>
         <translation>提示</translation>
     </message>
     <message>
-        <location line="+15"/>
         <source>Warning</source>
         <translation>警告</translation>
     </message>
@@ -760,7 +608,6 @@ Do you want to save ？</source>
 <context>
     <name>UsbPort</name>
     <message>
-        <location filename="../src/comm/usbport.cpp" line="+43"/>
         <source>UnknowPrinter</source>
         <translation>未知打印机</translation>
     </message>
@@ -768,7 +615,6 @@ Do you want to save ？</source>
 <context>
     <name>WidgetEngine</name>
     <message>
-        <location filename="../src/settings_ui/widgetengine.cpp" line="+463"/>
         <source>Default: %1</source>
         <translation>默认值：%1</translation>
     </message>
@@ -776,22 +622,18 @@ Do you want to save ？</source>
 <context>
     <name>WindowHandler</name>
     <message>
-        <location filename="../src/app/windowhandler.cpp" line="+35"/>
         <source>Back to Home.</source>
         <translation>返回主页。</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Minimize</source>
         <translation>最小化</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Maximize</source>
         <translation>最大化</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Close</source>
         <translation>关闭</translation>
     </message>
