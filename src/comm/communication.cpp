@@ -1,6 +1,7 @@
 #include "comm/communication.h"
 
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QThread>
 
 #include "comm/bluetoothclient.h"
@@ -23,18 +24,8 @@ constexpr int kStreamBlock = 1024;
 constexpr int kReceiveAny = 100;
 constexpr int kEchoRetries = 5;
 constexpr int kFrameRetries = 15;
-constexpr int kShortHeader = 2; // 16-bit length
-constexpr int kListHeader = 4; // zero byte and 24-bit length
 constexpr int kSoftwareFlowControl = 2;
 constexpr int kNoFlowControl = 0;
-
-quint32 readBigEndian(const QByteArray &data, int from, int size)
-{
-    quint32 v = 0;
-    for (int i = 0; i < size; ++i)
-        v = (v << 8) | quint8(data.at(from + i));
-    return v;
-}
 
 } // namespace
 
@@ -176,12 +167,7 @@ void Communication::communicate()
         result = receive(kReceiveAny);
         break;
     case ModeSendReceive:
-        if (m_portType == PortNetwork) {
-            result = communicateNetwork();
-        } else if (send()) {
-            pause(m_runReplyDelay);
-            result = receive(kReceiveAny);
-        }
+        result = m_portType == PortNetwork ? communicateNetwork() : sendReceive();
         break;
     case ModeFramed:
     case ModeFramedList:
@@ -223,6 +209,15 @@ void Communication::closePort()
         break;
     }
     m_runOpen = false;
+}
+
+bool Communication::sendBytes(const QByteArray &bytes)
+{
+    const QByteArray kept = m_sendBuffer;
+    m_sendBuffer = bytes;
+    const bool ok = send();
+    m_sendBuffer = kept;
+    return ok;
 }
 
 bool Communication::send()
@@ -332,10 +327,16 @@ bool Communication::receive(int n)
     return true;
 }
 
-bool Communication::collect()
+bool Communication::collect(int missing)
 {
     QByteArray bytes;
-    if (!readPort(kReceiveAny, &bytes, "communicate Error5: "))
+    // Serial and parallel reads wait for their expected length: only what is still missing.
+    const int expected = m_expectedLength;
+    if (missing > 0)
+        m_expectedLength = missing;
+    const bool read = readPort(missing > 0 ? missing : kReceiveAny, &bytes, "communicate Error5: ");
+    m_expectedLength = expected;
+    if (!read)
         return false;
     // The network client returns everything since the command was sent; the other stream
     // ports return only what is new.
@@ -346,63 +347,140 @@ bool Communication::collect()
     return true;
 }
 
+ReplyCheck Communication::replyCheck() const
+{
+    switch (m_mode) {
+    case ModeFramed:
+    case ModeFramedSlow:
+        return ReplyCheck::framed(
+            ReplyCheck::Framing::Length16, m_sendBuffer, m_expectedPayload);
+    case ModeFramedList:
+        return ReplyCheck::framed(
+            ReplyCheck::Framing::Length24, m_sendBuffer, m_expectedPayload);
+    default:
+        return ReplyCheck::plain(m_expectedLength, m_expectedEcho);
+    }
+}
+
 int Communication::headerSize() const
 {
-    return m_mode == ModeFramedList ? kListHeader : kShortHeader;
+    return replyCheck().headerSize() - m_sendBuffer.size();
 }
 
 bool Communication::frameComplete() const
 {
-    const int echo = m_sendBuffer.size();
-    const int header = headerSize();
-    if (m_received.size() < echo + header)
+    return replyCheck().verdict(m_received) == ReplyCheck::Verdict::Complete;
+}
+
+bool Communication::frameInvalid() const
+{
+    return replyCheck().verdict(m_received) == ReplyCheck::Verdict::Invalid;
+}
+
+bool Communication::sendAfterPreamble(bool newConnection)
+{
+    // A printer on a new connection knows nothing of what went out on the old one.
+    if (newConnection && !m_resendPreamble.isEmpty() && !sendBytes(m_resendPreamble))
         return false;
-    const quint32 payload = header == kShortHeader ? readBigEndian(m_received, echo, 2)
-                                                   : readBigEndian(m_received, echo + 1, 3);
-    return quint32(m_received.size()) >= quint32(echo + header) + payload;
+    return send();
+}
+
+bool Communication::sendReceive()
+{
+    if (!sendAfterPreamble(isTcpPort() && m_tcp->isNewConnection()))
+        return false;
+    pause(m_runReplyDelay);
+    // A one-byte command on serial (a test poll) succeeds whatever came back; its answer is
+    // kept for the requester but not signalled.
+    if (m_portType == PortSerial && m_sendBuffer.size() == 1)
+        return receive(kReceiveAny);
+    ReplyCheck::Verdict verdict = ReplyCheck::Verdict::Incomplete;
+    if (!awaitReply(&verdict))
+        return false;
+    if (verdict != ReplyCheck::Verdict::Complete) {
+        replyMissing(verdict);
+        return false;
+    }
+    return acceptReply(replyCheck());
+}
+
+bool Communication::awaitReply(ReplyCheck::Verdict *verdict)
+{
+    const ReplyCheck check = replyCheck();
+    m_received.clear();
+    *verdict = ReplyCheck::Verdict::Incomplete;
+    QElapsedTimer clock;
+    clock.start();
+    // Read while bytes keep coming: a reply in pieces is awaited whole, and a printer that
+    // went quiet ends the wait.
+    int before = -1;
+    while (m_received.size() > before && clock.elapsed() < m_timeout) {
+        before = m_received.size();
+        const int size = check.replySize(m_received);
+        if (!collect(size > 0 ? size - m_received.size() : 0))
+            return false; // the port error has been reported
+        *verdict = check.verdict(m_received);
+        if (*verdict != ReplyCheck::Verdict::Incomplete)
+            break;
+    }
+    return true;
+}
+
+bool Communication::acceptReply(const ReplyCheck &check)
+{
+    const QString extra = check.explain(m_received);
+    if (!extra.isEmpty())
+        qDebug() << "reply:" << extra;
+    m_received = check.data(m_received);
+    emit receivedData(m_received);
+    return true;
+}
+
+void Communication::replyMissing(ReplyCheck::Verdict verdict)
+{
+    qDebug() << "communicate Error5: " << replyCheck().explain(m_received);
+    // Late bytes of a broken reply must not turn up in the next exchange.
+    const bool closed = isTcpPort() && !m_portOpen;
+    if (isTcpPort())
+        dropTcpConnection();
+    raise(verdict == ReplyCheck::Verdict::Incomplete && closed ? WIFI_CONNECT_FAIL
+                                                               : READ_PORT_ERROR,
+        "communicate Error5: ");
 }
 
 bool Communication::framedOnBlockPort()
 {
-    const int echo = m_sendBuffer.size();
-    const int header = headerSize();
+    const ReplyCheck check = replyCheck();
     if (!send())
         return false;
     if (m_mode != ModeFramedList)
         pause(m_runReplyDelay);
     // The echo and the whole length field first; a parallel port reads exactly that.
-    m_expectedLength = echo + header;
-    QByteArray head;
-    if (!readPort(kReceiveAny, &head, "communicate Error5: "))
+    m_expectedLength = check.headerSize();
+    QByteArray reply;
+    if (!readPort(kReceiveAny, &reply, "communicate Error5: "))
         return false;
-    if (head.size() < echo + header) {
-        qDebug() << "communicate Error5: "
-                 << "reply header missing, got" << head.size();
+    if (reply.size() >= check.headerSize()
+        && check.verdict(reply) != ReplyCheck::Verdict::Invalid) {
+        // A USB transfer may already hold the start of the payload.
+        const int missing = check.replySize(reply) - reply.size();
+        if (missing > 0) {
+            if (m_mode != ModeFramedList)
+                pause(m_runReplyDelay);
+            m_expectedLength = missing;
+            QByteArray rest;
+            if (!readPort(missing, &rest, "communicate Error5: "))
+                return false;
+            reply.append(rest);
+        }
+    }
+    m_received = reply;
+    if (check.verdict(reply) != ReplyCheck::Verdict::Complete) {
+        qDebug() << "communicate Error5: " << check.explain(reply);
         raise(READ_PORT_ERROR, "communicate Error5: ");
         return false;
     }
-    const int payload = int(
-        header == kShortHeader ? readBigEndian(head, echo, 2) : readBigEndian(head, echo + 1, 3));
-    // A USB transfer may already hold the start of the payload.
-    m_received = head.mid(echo + header);
-    const int missing = payload - m_received.size();
-    if (missing > 0) {
-        if (m_mode != ModeFramedList)
-            pause(m_runReplyDelay);
-        m_expectedLength = missing;
-        QByteArray rest;
-        if (!readPort(missing, &rest, "communicate Error5: "))
-            return false;
-        m_received.append(rest);
-    }
-    if (m_received.size() < payload) {
-        qDebug() << "communicate Error5: "
-                 << "reply incomplete" << m_received.size() << "of" << payload;
-        raise(READ_PORT_ERROR, "communicate Error5: ");
-        return false;
-    }
-    emit receivedData(m_received);
-    return true;
+    return acceptReply(check);
 }
 
 bool Communication::framedOnStream()
@@ -415,19 +493,19 @@ bool Communication::framedOnStream()
     // A port error has been reported already; waiting longer on that port gains nothing.
     if (!collect())
         return false;
-    for (int i = 0; i < kEchoRetries && m_received.size() < echo; ++i) {
+    for (int i = 0; i < kEchoRetries && m_received.size() < echo && !frameInvalid(); ++i) {
         pause(kEchoRetryMs);
         if (!collect())
             return false;
     }
     bool complete = false;
-    if (m_received.size() < echo)
+    if (m_received.size() < echo && !frameInvalid())
         complete = communicateAgain();
-    if (!complete) {
+    if (!complete && !frameInvalid()) {
         if (m_mode == ModeFramedSlow)
             qDebug() << "readBackLength: " << m_received.size();
         bool aborted = false;
-        for (int i = 0; i < kFrameRetries && !frameComplete(); ++i) {
+        for (int i = 0; i < kFrameRetries && !frameComplete() && !frameInvalid(); ++i) {
             if (m_mode == ModeFramedSlow && m_abortWait) {
                 aborted = true;
                 break;
@@ -441,21 +519,24 @@ bool Communication::framedOnStream()
         if (aborted)
             return false;
         complete = frameComplete();
-        if (!complete) {
+        if (!complete && !frameInvalid()) {
             complete = communicateAgain();
-            if (!complete) {
+            if (!complete && !frameInvalid()) {
                 dropTcpConnection();
                 m_lastError = WIFI_CONNECT_FAIL;
                 emit communicateError(WIFI_CONNECT_FAIL);
+                return false;
             }
         }
     }
-    m_received.remove(0, echo + headerSize());
+    if (!complete) {
+        // An answer that is not the frame asked for: waiting or asking again cannot mend it.
+        replyMissing(ReplyCheck::Verdict::Invalid);
+        return false;
+    }
     qDebug() << (m_mode == ModeFramedList ? "readBuflength: " : "readBuflength2: ")
-             << m_received.size();
-    if (complete)
-        emit receivedData(m_received);
-    return complete;
+             << m_received.size() - echo - headerSize();
+    return acceptReply(replyCheck());
 }
 
 bool Communication::communicateAgain()
@@ -470,16 +551,16 @@ bool Communication::communicateAgain()
     m_received.clear();
     if (!collect())
         return false;
-    for (int i = 0; i < kEchoRetries && m_received.size() < echo; ++i) {
+    for (int i = 0; i < kEchoRetries && m_received.size() < echo && !frameInvalid(); ++i) {
         pause(kEchoRetryMs);
         if (!collect())
             return false;
     }
-    if (m_received.size() < echo)
+    if (m_received.size() < echo || frameInvalid())
         return false;
     qDebug() << "sendBuf Length2: " << echo;
     qDebug() << "readBuf2: " << m_received.left(64).toHex(' ');
-    for (int i = 0; i < kFrameRetries && !frameComplete(); ++i) {
+    for (int i = 0; i < kFrameRetries && !frameComplete() && !frameInvalid(); ++i) {
         pause(kFrameRetryMs);
         if (!collect())
             return false;
@@ -491,22 +572,32 @@ bool Communication::communicateAgain()
 bool Communication::communicateNetwork()
 {
     try {
-        if (!send())
+        if (!sendAfterPreamble(m_tcp->isNewConnection()))
             return false;
         pause(m_runReplyDelay);
-        bool ok = receive(kReceiveAny);
-        if (!m_received.isEmpty())
-            return ok;
-        // An empty reply usually means the printer dropped the connection: once more afresh.
-        dropTcpConnection();
-        if (!initializePort())
-            return false; // the open step has reported why
-        if (!send())
+        ReplyCheck::Verdict verdict = ReplyCheck::Verdict::Incomplete;
+        if (!awaitReply(&verdict))
             return false;
-        pause(m_runReplyDelay);
-        if (!receive(kReceiveAny) || m_received.isEmpty())
-            throw WIFI_CONNECT_FAIL;
-        return true;
+        if (verdict == ReplyCheck::Verdict::Incomplete) {
+            // Nothing or too little usually means the printer dropped the connection: once more
+            // afresh, with whatever must go in front of these bytes for the printer to take
+            // them as what they are.
+            dropTcpConnection();
+            if (!initializePort())
+                return false; // the open step has reported why
+            if (!sendAfterPreamble(true))
+                return false;
+            pause(m_runReplyDelay);
+            if (!awaitReply(&verdict))
+                return false;
+            if (verdict == ReplyCheck::Verdict::Incomplete)
+                throw WIFI_CONNECT_FAIL;
+        }
+        if (verdict == ReplyCheck::Verdict::Invalid) {
+            replyMissing(verdict);
+            return false;
+        }
+        return acceptReply(replyCheck());
     } catch (COMM_ERROR_CODE code) {
         dropTcpConnection();
         raise(code, "communicate Error2: ");

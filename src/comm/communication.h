@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QString>
 
+#include "comm/replycheck.h"
+
 class BluetoothClient;
 class ConfigFile;
 class DelayService;
@@ -75,6 +77,18 @@ public:
     int timeout() const { return m_timeout; }
     void setExpectedLength(int length) { m_expectedLength = length; }
     int expectedLength() const { return m_expectedLength; }
+    // What a send-and-receive reply must start with (empty: anything).
+    void setExpectedEcho(const QByteArray &echo) { m_expectedEcho = echo; }
+    QByteArray expectedEcho() const { return m_expectedEcho; }
+    // The payload length a framed reply must carry (ReplyCheck::kAnyLength: any).
+    void setExpectedPayload(int length) { m_expectedPayload = length; }
+    int expectedPayload() const { return m_expectedPayload; }
+    // Bytes an earlier exchange sent that must go again in front of the send buffer when the
+    // Network port re-sends it on a new connection (a block write's announcement).
+    void setResendPreamble(const QByteArray &bytes) { m_resendPreamble = bytes; }
+    QByteArray resendPreamble() const { return m_resendPreamble; }
+    // The check the current mode applies to a reply.
+    ReplyCheck replyCheck() const;
     void setSerialParameters(const QString &portName, int baudRate, int parity, int dataBits,
         int stopBits, int flowControl);
     QString serialPortName() const { return m_serialPortName; }
@@ -123,14 +137,21 @@ public slots:
 
 private:
     bool send();
+    bool sendBytes(const QByteArray &bytes);
+    bool sendAfterPreamble(bool newConnection);
     void sendBlocks(
         int blockSize, bool reportTotal, const std::function<void(const QByteArray &)> &writer);
     bool readPort(int n, QByteArray *bytes, const char *errorPrefix);
     bool receive(int n);
-    bool collect();
+    bool collect(int missing = 0);
+    bool sendReceive();
+    bool awaitReply(ReplyCheck::Verdict *verdict);
+    bool acceptReply(const ReplyCheck &check);
+    void replyMissing(ReplyCheck::Verdict verdict);
     bool framedOnBlockPort();
     bool framedOnStream();
     bool frameComplete() const;
+    bool frameInvalid() const;
     int headerSize() const;
     bool bulkSend();
     void waitForRestart();
@@ -150,6 +171,9 @@ private:
     UsbPort *m_usb;
     bool m_quietOpenFailure = false;
     int m_expectedLength = 0;
+    QByteArray m_expectedEcho;
+    int m_expectedPayload = ReplyCheck::kAnyLength;
+    QByteArray m_resendPreamble;
     bool m_tcpConnected = false;
     std::atomic<bool> m_abortWait { false };
     int m_portType = PortUsb;

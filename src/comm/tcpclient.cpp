@@ -36,6 +36,7 @@ int TcpClient::connectToServer()
         if (m_socket->state() == QAbstractSocket::ConnectedState)
             m_socket->waitForReadyRead(0);
         if (m_socket->state() == QAbstractSocket::ConnectedState) {
+            m_newConnection = false;
             emit portOpenChanged(true);
             return 0;
         }
@@ -43,6 +44,7 @@ int TcpClient::connectToServer()
         m_connected = false;
     }
     m_socketUp = false;
+    m_newConnection = true;
     m_socket->abort();
     m_socket->connectToHost(m_address, m_port, QIODevice::ReadWrite);
     m_socket->waitForConnected(kConnectTimeoutMs);

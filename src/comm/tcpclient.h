@@ -28,6 +28,8 @@ public:
     bool write(const QByteArray &data);
     QByteArray read();
     bool isConnected() const { return m_connected; }
+    // The last connectToServer() made a new connection rather than keeping the open one.
+    bool isNewConnection() const { return m_newConnection; }
     // Clearing the flag makes the next connect start a fresh connection.
     void setConnected(bool connected) { m_connected = connected; }
     // How long a read waits for more bytes (tests shorten it).
@@ -49,5 +51,6 @@ private:
     QByteArray m_buffer;
     bool m_connected = false;
     bool m_socketUp = false;
+    bool m_newConnection = false;
     int m_readWait = kReadWaitMs;
 };

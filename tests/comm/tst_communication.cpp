@@ -350,14 +350,15 @@ private slots:
     }
 
     // A network printer that closed the connection answers nothing; the Network port then
-    // reconnects and asks once more, the Wifi port does not.
+    // reconnects and asks once more, the Wifi port does not and has failed.
     void emptyNetworkReply_data()
     {
         QTest::addColumn<int>("line");
         QTest::addColumn<bool>("result");
         QTest::addColumn<int>("connections");
-        QTest::newRow("network reconnects once") << int(Network) << true << 2;
-        QTest::newRow("wifi does not") << int(Wifi) << false << 1;
+        QTest::addColumn<int>("error");
+        QTest::newRow("network reconnects once") << int(Network) << true << 2 << 0;
+        QTest::newRow("wifi does not") << int(Wifi) << false << 1 << int(WIFI_CONNECT_FAIL);
     }
 
     void emptyNetworkReply()
@@ -365,6 +366,7 @@ private slots:
         QFETCH(int, line);
         QFETCH(bool, result);
         QFETCH(int, connections);
+        QFETCH(int, error);
         SimProcess sim;
         QVERIFY2(sim.start(simArgs(line, QStringLiteral("zn470kw"),
                      { QStringLiteral("--drop-after"), QStringLiteral("0"),
@@ -375,7 +377,7 @@ private slots:
         rig.comm.tcpClient()->setReadWait(kShortReadWaitMs * 4);
 
         QCOMPARE(rig.run(C::ModeSendReceive, cmd(SimCommand::Handshake), 10), result);
-        QCOMPARE(rig.comm.lastError(), 0);
+        QCOMPARE(rig.comm.lastError(), error);
         QCOMPARE(sim.count(QStringLiteral("CONNECT")), connections);
         QCOMPARE(sim.count(QStringLiteral("CMD handshake")), connections);
         QCOMPARE(rig.data.count(), result ? 1 : 0);
@@ -449,8 +451,10 @@ private slots:
         QFETCH(QByteArray, command);
         QFETCH(int, truncate);
         SimProcess sim;
+        // The read and its one repetition are cut short; the printer is whole again afterwards.
         QVERIFY2(sim.start(simArgs(Network, profile,
-                     { QStringLiteral("--truncate"), QString::number(truncate) })),
+                     { QStringLiteral("--truncate"), QString::number(truncate),
+                         QStringLiteral("--fault-replies"), QStringLiteral("2") })),
             qPrintable(sim.errorText()));
         Rig rig;
         rig.use(Network, sim);
