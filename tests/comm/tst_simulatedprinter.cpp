@@ -348,6 +348,81 @@ private slots:
         QCOMPARE(printer.feed(simCommand(SimCommand::PinTest).bytes), hex("00"));
     }
 
+    void hostileFaults_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<int>("line"); // SimReply::Line of the faulty exchange
+        QTest::addColumn<QByteArray>("reply"); // "" : none; "=" : the healthy reply
+        QTest::addColumn<bool>("blockWritten");
+        const QByteArray read = simCommand(SimCommand::ReadSettings).bytes;
+        const QByteArray hs = simCommand(SimCommand::Handshake).bytes;
+        const QByteArray write = simCommand(SimCommand::AnnounceBlock).bytes + QByteArray(1024, '\x05');
+        const int send = int(SimReply::Line::Send);
+        QTest::newRow("drop, acts") << "drop@writeBlock" << write << send << QByteArray() << true;
+        QTest::newRow("silent, does not act") << "silent@writeBlock" << write << send << QByteArray() << false;
+        QTest::newRow("close after the announcement drops the rest")
+            << "close@announceBlock" << write << int(SimReply::Line::Close) << QByteArray() << false;
+        QTest::newRow("split") << "split@handshake" << hs << int(SimReply::Line::Split) << QByteArray("=") << false;
+        QTest::newRow("pad") << "pad@readSettings" << read << send << QByteArray("=+") << false;
+        QTest::newRow("list mode") << "list-mode@handshake" << hs << send << hs.left(9) + "D" << false;
+        QTest::newRow("empty frame") << "empty@readSettings" << read << send << read + hex("0000") << false;
+        QTest::newRow("second time only") << "garbage@handshake#2" << hs + hs << send << QByteArray("==")
+                                          << false;
+    }
+
+    // Each fault touches its exchange only, the way the program will meet it.
+    void hostileFaults()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QByteArray, input);
+        QFETCH(int, line);
+        QFETCH(QByteArray, reply);
+        QFETCH(bool, blockWritten);
+        const PrinterProfile p = profile(QStringLiteral("zn470kw"));
+        SimulatedPrinter healthy(p);
+        const QByteArray whole = healthy.feed(input);
+        SimulatedPrinter printer(p);
+        HostileFault f;
+        QString error;
+        QVERIFY2(HostileFault::parse(fault, &f, &error), qPrintable(error));
+        printer.addHostileFault(f);
+        const QVector<SimReply> replies = printer.feedExchanges(input);
+        QByteArray got;
+        for (const SimReply &r : replies)
+            got += r.bytes;
+        if (reply == "=")
+            QCOMPARE(got.toHex(), whole.toHex());
+        else if (reply == "=+")
+            QCOMPARE(got.toHex(), (whole + simCommand(SimCommand::RestoreDefaults).bytes).toHex());
+        else if (reply == "==")
+            QVERIFY(got.startsWith(whole.left(10)) && got.size() == 20 && got.mid(10) != whole.mid(10));
+        else
+            QCOMPARE(got.toHex(), reply.toHex());
+        QVERIFY(!replies.isEmpty());
+        QCOMPARE(int(replies.last().line), line);
+        QCOMPARE(printer.state().settingBlock != p.settingBlock, blockWritten);
+        QCOMPARE(printer.log().filter(QStringLiteral("FAULT ")).size(), 1);
+    }
+
+    void hostileFaultSpelling_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("no exchange") << "drop";
+        QTest::newRow("unknown kind") << "explode@handshake";
+        QTest::newRow("unknown exchange") << "drop@print";
+        QTest::newRow("zeroth time") << "drop@handshake#0";
+    }
+
+    void hostileFaultSpelling()
+    {
+        QFETCH(QString, text);
+        HostileFault f;
+        QString error;
+        QVERIFY(!HostileFault::parse(text, &f, &error));
+        QVERIFY(error.contains(QLatin1String("KIND@EXCHANGE")));
+    }
+
     void newSessionDropsHalfReceivedData()
     {
         SimulatedPrinter printer(profile(QStringLiteral("zn470kw")));

@@ -35,6 +35,17 @@ The printer answers the command set from the printer's side:
   2 running, 3 paper needed, 255 out of paper); 47 polls a running test,
   43 cancels it; 1D 01 30 (leave) has no answer.
 Faults apply to every reply unless --fault-replies limits them to the first ones.
+A hostile printer plays one fault at one exchange: --hostile KIND@EXCHANGE[#N], the N-th
+time (default 1, counted across connections) a command or data block arrives, named as in
+the command log (handshake, readSettings, announceBlock, writeBlock, restoreDefaults, ...):
+  drop          acts, but the reply is lost       split     reply as all but one byte, then
+  truncate      first half of the reply                     the last byte 200 ms later
+  pad           reply + stray bytes 1D 02 40      garbage   every reply byte replaced
+  zeros         every reply byte zero             close     the connection closes instead of
+  wrong-echo    the echo's last byte changed                the reply (a pty stays silent)
+  wrong-length  a framed reply with twice its     silent    takes the bytes, neither acts
+                payload and a length to match               nor answers
+  empty         a framed reply of length 0        list-mode the handshake's mode byte is 68
 With --bluetooth every printer is also a device of a simulated Bluetooth stack (named by its
 model, addresses 52:4B:53:49:4D:01, :02, ...); one request line per connection to HOST:PORT:
   LIST -> "DEVICE <address> <name>" lines and "END"; CONNECT <address> -> "OK" and the
@@ -43,7 +54,7 @@ Each endpoint prints one line when ready: "READY tcp HOST:PORT", "READY pty PATH
 "READY bluetooth HOST:PORT".
 With --usb-root each printer also prints "READY usb NODE", NODE being its device node.
 Command log lines: CONNECT, DISCONNECT, CMD <name> <hex>, DATA <what> ...,
-UNKNOWN <count> <hex>, FIRMWARE <size> <srec-ok|srec-bad|raw>, FAULT ..., STATE ...
+UNKNOWN <count> <hex>, IGNORED <what> <size> bytes, FIRMWARE <size> <srec-ok|srec-bad|raw>, FAULT ..., STATE ...
 With several printers each line starts with "#<index> ".)";
 
 bool parseEndpoint(const QString &text, QHostAddress *address, quint16 *port)
@@ -139,6 +150,10 @@ int main(int argc, char *argv[])
         { QStringLiteral("refuse"),
             QStringLiteral(
                 "Close every TCP connection at once; hold the pty locked like a busy port.") },
+        { QStringLiteral("hostile"),
+            QStringLiteral("Play a fault at one exchange: KIND@EXCHANGE[#N] (repeatable; see "
+                           "below)."),
+            QStringLiteral("FAULT") },
         { QStringLiteral("fault-replies"),
             QStringLiteral("Apply the faults to the first K replies only."), QStringLiteral("K") },
         { QStringLiteral("watch-stdin"),
@@ -171,6 +186,16 @@ int main(int argc, char *argv[])
     const int countOption = intOption(parser, QStringLiteral("count"), 0, &ok);
     if (!ok)
         return 2;
+    QVector<HostileFault> hostile;
+    for (const QString &text : parser.values(QStringLiteral("hostile"))) {
+        HostileFault fault;
+        QString error;
+        if (!HostileFault::parse(text, &fault, &error)) {
+            std::fprintf(stderr, "rkprinter-sim: %s\n", qPrintable(error));
+            return 2;
+        }
+        hostile.append(fault);
+    }
 
     const bool pty = parser.isSet(QStringLiteral("pty"));
     const QString ptyKind = parser.value(QStringLiteral("pty-kind"));
@@ -246,6 +271,8 @@ int main(int argc, char *argv[])
             logFile.flush();
         };
         auto *host = new PrinterHost(profile, faults, log, &app);
+        for (const HostileFault &fault : qAsConst(hostile))
+            host->addHostileFault(fault);
         const QString statePath = parser.value(QStringLiteral("state"));
         if (!statePath.isEmpty()) {
             const QString path = i == 0 ? statePath : QStringLiteral("%1.%2").arg(statePath).arg(i);

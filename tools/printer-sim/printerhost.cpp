@@ -5,6 +5,10 @@
 
 #include "simlinks.h"
 
+namespace {
+constexpr int kSplitGapMs = 200;
+} // namespace
+
 PrinterHost::PrinterHost(
     const PrinterProfile &profile, const SimFaults &faults, LogSink log, QObject *parent)
     : QObject(parent)
@@ -15,6 +19,11 @@ PrinterHost::PrinterHost(
     m_printer.setLogSink(m_log);
     m_idle.setSingleShot(true);
     connect(&m_idle, &QTimer::timeout, this, &PrinterHost::onIdle);
+}
+
+void PrinterHost::addHostileFault(const HostileFault &fault)
+{
+    m_printer.addHostileFault(fault);
 }
 
 bool PrinterHost::setStateFile(const QString &path, QString *error)
@@ -91,9 +100,26 @@ void PrinterHost::attach(ByteLink *link, SimLink kind)
 void PrinterHost::onReceived(ByteLink *link, SimLink kind, const QByteArray &bytes)
 {
     m_printer.setLink(kind);
-    const QByteArray reply = m_printer.feed(bytes);
+    const QVector<SimReply> replies = m_printer.feedExchanges(bytes);
     if (m_printer.inFirmwareMode())
         m_idle.start(m_faults.idleMs);
+    QByteArray reply;
+    for (const SimReply &r : replies) {
+        if (r.line == SimReply::Line::Send) {
+            reply.append(r.bytes);
+            continue;
+        }
+        if (!reply.isEmpty())
+            sendReply(link, reply);
+        reply.clear();
+        if (r.line == SimReply::Line::Close) {
+            link->scheduleHangUp(m_faults.delayMs);
+            return;
+        }
+        // The last byte comes later than the others, as from a printer that is slow to finish.
+        link->schedule(r.bytes.left(r.bytes.size() - 1), m_faults.delayMs);
+        link->schedule(r.bytes.right(1), kSplitGapMs);
+    }
     if (!reply.isEmpty())
         sendReply(link, reply);
 }

@@ -39,6 +39,7 @@ public:
         QObject *parent = nullptr);
 
     bool setStateFile(const QString &path, QString *error);
+    void addHostileFault(const HostileFault &fault);
     bool listenTcp(const QHostAddress &address, quint16 port, QString *error);
     QString tcpEndpoint() const;
     bool openPty(SimLink kind, QString *error);

@@ -11,6 +11,8 @@ namespace {
 
 // A parameter list larger than this is taken as a broken header, not as data to wait for.
 constexpr int kMaxParameterList = 1 << 20;
+// The mode byte of printers that describe their settings as a parameter list.
+constexpr int kParameterListModeByte = 68;
 // Unknown bytes are shown in the log up to this many.
 constexpr int kUnknownShown = 32;
 
@@ -56,13 +58,164 @@ bool SimulatedPrinter::setStateFile(const QString &path, QString *error)
     return saveState(error);
 }
 
+const QStringList &hostileKindNames()
+{
+    // In the order of HostileFault::Kind.
+    static const QStringList names { QStringLiteral("drop"), QStringLiteral("split"),
+        QStringLiteral("truncate"), QStringLiteral("pad"), QStringLiteral("garbage"),
+        QStringLiteral("zeros"), QStringLiteral("close"), QStringLiteral("wrong-echo"),
+        QStringLiteral("wrong-length"), QStringLiteral("silent"), QStringLiteral("empty"),
+        QStringLiteral("list-mode") };
+    return names;
+}
+
+QStringList HostileFault::kindNames()
+{
+    return hostileKindNames();
+}
+
+bool HostileFault::parse(const QString &text, HostileFault *fault, QString *error)
+{
+    const int at = text.indexOf(QLatin1Char('@'));
+    const int kind = hostileKindNames().indexOf(text.left(at));
+    QString exchange = text.mid(at + 1);
+    int occurrence = 1;
+    const int hash = exchange.indexOf(QLatin1Char('#'));
+    bool ok = true;
+    if (hash >= 0) {
+        occurrence = exchange.mid(hash + 1).toInt(&ok);
+        exchange.truncate(hash);
+    }
+    QStringList exchanges { QStringLiteral("writeBlock"), QStringLiteral("writeMac"),
+        QStringLiteral("writeParameterList") };
+    for (const SimCommandEntry &e : simCommandTable())
+        exchanges.append(QString::fromLatin1(e.name));
+    if (at < 0 || kind < 0 || !ok || occurrence < 1 || !exchanges.contains(exchange)) {
+        *error = QStringLiteral("--hostile wants KIND@EXCHANGE[#N] (KIND: %1; EXCHANGE: %2), "
+                                "not %3")
+                     .arg(hostileKindNames().join(QLatin1Char(' ')),
+                         exchanges.join(QLatin1Char(' ')), text);
+        return false;
+    }
+    fault->kind = Kind(kind);
+    fault->exchange = exchange;
+    fault->occurrence = occurrence;
+    return true;
+}
+
 QByteArray SimulatedPrinter::feed(const QByteArray &in)
 {
-    m_pending.append(in);
     QByteArray out;
+    for (const SimReply &reply : feedExchanges(in))
+        out.append(reply.bytes);
+    return out;
+}
+
+const HostileFault *SimulatedPrinter::exchangeStarts(const QString &name)
+{
+    const int n = ++m_exchangeCounts[name];
+    for (const HostileFault &f : qAsConst(m_hostile)) {
+        if (f.exchange == name && f.occurrence == n) {
+            writeLog(QStringLiteral("FAULT %1 %2#%3")
+                         .arg(hostileKindNames().at(int(f.kind)), name)
+                         .arg(n));
+            m_fault = &f;
+            return &f;
+        }
+    }
+    return nullptr;
+}
+
+SimReply SimulatedPrinter::finishExchange(const QByteArray &bytes)
+{
+    SimReply reply { bytes, SimReply::Line::Send };
+    const HostileFault *fault = m_fault;
+    m_fault = nullptr;
+    if (!fault)
+        return reply;
+    QByteArray &r = reply.bytes;
+    switch (fault->kind) {
+    case HostileFault::Kind::Drop:
+    case HostileFault::Kind::Silent:
+        r.clear();
+        break;
+    case HostileFault::Kind::Split:
+        reply.line = SimReply::Line::Split;
+        break;
+    case HostileFault::Kind::Truncate:
+        r.truncate(r.size() / 2);
+        break;
+    case HostileFault::Kind::Pad:
+        r.append(simCommand(SimCommand::RestoreDefaults).bytes);
+        break;
+    case HostileFault::Kind::Garbage:
+        for (int i = 0; i < r.size(); ++i)
+            r[i] = char((i * 73 + 0x5A) & 0xFF);
+        break;
+    case HostileFault::Kind::Zeros:
+        r.fill('\0');
+        break;
+    case HostileFault::Kind::Close:
+        r.clear();
+        reply.line = SimReply::Line::Close;
+        break;
+    case HostileFault::Kind::WrongEcho:
+        if (!r.isEmpty()) {
+            const int at = qBound(0, m_faultEcho.size() - 2, r.size() - 1);
+            r[at] = char(r.at(at) ^ 0x20);
+        }
+        break;
+    case HostileFault::Kind::Empty:
+        if (m_faultReplyKind == ReplyKind::Framed16)
+            r = framed16(m_faultEcho, QByteArray());
+        else if (m_faultReplyKind == ReplyKind::Framed24)
+            r = framed24(m_faultEcho, QByteArray());
+        else
+            r.clear();
+        break;
+    case HostileFault::Kind::ListMode:
+        if (!r.isEmpty())
+            r[r.size() - 1] = char(kParameterListModeByte);
+        break;
+    case HostileFault::Kind::WrongLength: {
+        const int echo = m_faultEcho.size();
+        if (m_faultReplyKind == ReplyKind::Framed16)
+            r = framed16(m_faultEcho, r.mid(echo + 2).repeated(2));
+        else if (m_faultReplyKind == ReplyKind::Framed24)
+            r = framed24(m_faultEcho, r.mid(echo + 4).repeated(2));
+        else
+            r = r.repeated(2);
+        break;
+    }
+    }
+    return reply;
+}
+
+QVector<SimReply> SimulatedPrinter::feedExchanges(const QByteArray &in)
+{
+    m_pending.append(in);
+    QVector<SimReply> replies;
+    auto deliver = [this, &replies](const QByteArray &out) {
+        const bool faulty = m_fault != nullptr;
+        const SimReply reply = finishExchange(out);
+        if (!reply.bytes.isEmpty() || faulty)
+            replies.append(reply);
+        if (reply.line != SimReply::Line::Close)
+            return true;
+        // The line is gone: nothing that came after the fault on it reaches the printer.
+        m_pending.clear();
+        if (m_phase != Phase::Firmware)
+            m_phase = Phase::Command;
+        return false;
+    };
     while (!m_pending.isEmpty()) {
         if (m_phase != Phase::Command) {
+            QByteArray out;
+            m_faultEcho.clear();
+            m_faultReplyKind = ReplyKind::Ack;
             if (!takeData(&out))
+                break;
+            if (!deliver(out))
                 break;
             continue;
         }
@@ -79,7 +232,12 @@ QByteArray SimulatedPrinter::feed(const QByteArray &in)
         if (match) {
             flushUnknown();
             m_pending.remove(0, match->bytes.size());
+            QByteArray out;
+            m_faultEcho = match->bytes;
+            m_faultReplyKind = match->reply;
             handle(*match, &out);
+            if (!deliver(out))
+                break;
         } else if (partial) {
             break;
         } else {
@@ -88,13 +246,16 @@ QByteArray SimulatedPrinter::feed(const QByteArray &in)
         }
     }
     flushUnknown();
-    return out;
+    return replies;
 }
 
 void SimulatedPrinter::handle(const SimCommandEntry &cmd, QByteArray *out)
 {
     const QString name = QString::fromLatin1(cmd.name);
     writeLog(QStringLiteral("CMD %1 %2").arg(name, hex(cmd.bytes)));
+    const HostileFault *fault = exchangeStarts(name);
+    if (fault && fault->kind == HostileFault::Kind::Silent)
+        return;
     const bool quiet = quietHere(name);
     switch (cmd.id) {
     case SimCommand::Handshake:
@@ -197,6 +358,16 @@ bool SimulatedPrinter::takeData(QByteArray *out)
         return false;
     const QByteArray data = m_pending.left(m_dataLength);
     m_pending.remove(0, m_dataLength);
+    const char *exchange = m_phase == Phase::BlockData ? "writeBlock"
+        : m_phase == Phase::MacData                    ? "writeMac"
+        : m_phase == Phase::ParameterListData          ? "writeParameterList"
+                                                       : nullptr;
+    const HostileFault *fault = exchange ? exchangeStarts(QString::fromLatin1(exchange)) : nullptr;
+    if (fault && fault->kind == HostileFault::Kind::Silent) {
+        writeLog(QStringLiteral("IGNORED %1 %2 bytes").arg(QLatin1String(exchange)).arg(data.size()));
+        m_phase = Phase::Command;
+        return true;
+    }
     switch (m_phase) {
     case Phase::BlockData:
         m_phase = Phase::Command;

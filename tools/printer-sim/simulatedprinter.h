@@ -3,6 +3,7 @@
 #include <functional>
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -12,6 +13,42 @@
 
 // The kind of line the printer is reached over; a few printers answer differently on serial.
 enum class SimLink { Tcp, Serial, Lpt, Usb, Bluetooth };
+
+// One fault a hostile printer plays at a chosen exchange: the n-th time (counted over the
+// printer's whole life, across connections) a command or a data block named as in the command
+// log arrives.
+struct HostileFault
+{
+    enum class Kind {
+        Drop, // acts, but its reply is lost
+        Split, // the reply in two pieces: all but the last byte, then the last byte
+        Truncate, // only the first half of the reply
+        Pad, // the reply followed by stray bytes (1D 02 40)
+        Garbage, // every reply byte replaced
+        Zeros, // every reply byte zero
+        Close, // the connection closes instead of the reply; nothing after it on it counts
+        WrongEcho, // the last byte of the echo changed
+        WrongLength, // a framed reply with twice its payload (and a length field to match)
+        Silent, // takes the bytes, neither acts nor answers
+        Empty, // a framed reply without its payload (length 0); a plain reply of no bytes
+        ListMode, // a handshake reply whose mode byte says parameter list (68)
+    };
+    Kind kind = Kind::Drop;
+    QString exchange;
+    int occurrence = 1;
+
+    // "KIND@EXCHANGE" or "KIND@EXCHANGE#N", e.g. "drop@writeBlock", "split@handshake#2".
+    static bool parse(const QString &text, HostileFault *fault, QString *error);
+    static QStringList kindNames();
+};
+
+// A reply of one exchange and what the line does with it.
+struct SimReply
+{
+    enum class Line { Send, Split, Close };
+    QByteArray bytes;
+    Line line = Line::Send;
+};
 
 // What the printer remembers between commands (and, with a state file, between runs).
 struct PrinterState
@@ -39,6 +76,9 @@ public:
 
     // Takes received bytes and returns the printer's answer to every command they complete.
     QByteArray feed(const QByteArray &in);
+    // The same, one reply per exchange, with the hostile faults played on them.
+    QVector<SimReply> feedExchanges(const QByteArray &in);
+    void addHostileFault(const HostileFault &fault) { m_hostile.append(fault); }
     // The line went quiet or was closed: a firmware download without an end record is
     // finished, any other half-received data is dropped.
     void endOfData();
@@ -61,6 +101,9 @@ private:
     };
 
     void handle(const SimCommandEntry &cmd, QByteArray *out);
+    // Counts an exchange; the fault to play at it, if any.
+    const HostileFault *exchangeStarts(const QString &name);
+    SimReply finishExchange(const QByteArray &reply);
     bool takeData(QByteArray *out);
     void finishFirmware();
     void applyParameterList(const QByteArray &text);
@@ -85,6 +128,11 @@ private:
     QVector<quint8> m_pollAnswers;
     QString m_statePath;
     QStringList m_log;
+    QVector<HostileFault> m_hostile;
+    QHash<QString, int> m_exchangeCounts;
+    const HostileFault *m_fault = nullptr; // the fault of the exchange in progress
+    QByteArray m_faultEcho; // that exchange's command bytes
+    ReplyKind m_faultReplyKind = ReplyKind::None;
     std::function<void(const QString &)> m_sink;
 };
 
