@@ -523,7 +523,7 @@ void MainWindow::showSettingsPage()
     m_engine->buildPages();
     m_errorReported = false;
     runOperation(DataDispatcher::OpReadSettings);
-    if (m_errorReported)
+    if (m_errorReported || leaveChangedPrinter())
         return;
     m_engine->setSettingBlock(m_dispatcher->settingBlock());
     m_engine->setDefaultBlock(m_dispatcher->defaultBlock());
@@ -539,6 +539,11 @@ void MainWindow::showSettingsPage()
 bool MainWindow::printerChangedSinceIdentify()
 {
     runOperation(DataDispatcher::OpPrinterCheck);
+    return leaveChangedPrinter();
+}
+
+bool MainWindow::leaveChangedPrinter()
+{
     if (!m_dispatcher->printerChanged())
         return false;
     goHome();
@@ -571,6 +576,8 @@ void MainWindow::onSaveSettings(bool restoring)
     }
     m_errorReported = false;
     runOperation(DataDispatcher::OpWriteSettings, block);
+    if (leaveChangedPrinter())
+        return;
     if (!restoring && m_dispatcher->saved() && !m_errorReported)
         showMessage(TipWidget::Success, tr("Save Successful"));
 }
@@ -601,7 +608,7 @@ void MainWindow::onResetSettings()
         != QDialog::Accepted)
         return;
     runOperation(DataDispatcher::OpRestoreDefaults);
-    if (!m_dispatcher->handshakeResult())
+    if (leaveChangedPrinter() || !m_dispatcher->handshakeResult())
         return;
     m_engine->setSettingBlock(m_dispatcher->settingBlock());
     m_engine->setDefaultBlock(m_dispatcher->defaultBlock());

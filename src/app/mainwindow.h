@@ -147,6 +147,8 @@ private:
     // Setting-block positions of the two bytes a factory reset keeps.
     QPair<int, int> preservedPositions() const;
     bool printerChangedSinceIdentify();
+    // Leaves a printer the last operation found to be another than the identified one.
+    bool leaveChangedPrinter();
 
     ConfigFile *m_config = nullptr;
     int m_mode = 0;

@@ -8,10 +8,13 @@
 #include "comm/communication.h"
 #include "comm/delayservice.h"
 #include "comm/portchoices.h"
+#include "comm/replycheck.h"
 
 namespace {
 constexpr int kHandshakeLength = 10;
 constexpr int kModeByteIndex = kHandshakeLength - 1;
+constexpr int kAckLength = 1;
+constexpr int kAnyLength = ReplyCheck::kAnyLength;
 constexpr int kHandshakeReplyDelayMs = 1000;
 constexpr int kIdentityReplyDelayMs = 100;
 constexpr int kBlockReplyDelayMs = 100;
@@ -58,6 +61,15 @@ bool slowUsbPolling(const QString &typeCode)
         || typeCode == QLatin1String("0A01") || typeCode == QLatin1String("0702");
 }
 } // namespace
+
+// What the reply of one exchange must be; every exchange states it afresh.
+struct DataDispatcher::Expect
+{
+    int replyLength = 0; // send and await: the reply's bytes (0: any)
+    QByteArray echo; // send and await: what the reply starts with
+    int payloadLength = kAnyLength; // framed reads
+    QByteArray preamble; // goes again before the bytes when they are re-sent
+};
 
 const QByteArray DataDispatcher::kModelMarker = QByteArrayLiteral("\x51\x4E\x42\x59");
 
@@ -204,18 +216,25 @@ bool DataDispatcher::isUsb() const
 void DataDispatcher::run()
 {
     m_comm->setQuietOpenFailure(false);
+    // Only the operation that found it reports a changed printer.
+    m_printerChanged = false;
     if (m_operation >= 0 && m_operation <= kLastOperation)
         perform(m_operation);
     m_data1.clear();
     emit dispatchCompleted();
 }
 
-bool DataDispatcher::exchange(const QByteArray &data, int mode, int replyDelay)
+bool DataDispatcher::exchange(const QByteArray &data, int mode, int replyDelay, const Expect &expect)
 {
     m_comm->setTimeout(m_timeLimit);
     m_comm->setSendBuffer(data);
     m_comm->setMode(mode);
     m_comm->setReplyDelay(replyDelay);
+    if (mode == Communication::ModeSendReceive)
+        m_comm->setExpectedLength(expect.replyLength);
+    m_comm->setExpectedEcho(expect.echo);
+    m_comm->setExpectedPayload(expect.payloadLength);
+    m_comm->setResendPreamble(expect.preamble);
     // Waiting on the thread gives the same order of events as polling it, without the steps.
     m_commThread->start(QThread::InheritPriority);
     m_commThread->wait();
@@ -224,17 +243,22 @@ bool DataDispatcher::exchange(const QByteArray &data, int mode, int replyDelay)
 
 bool DataDispatcher::sendOnly(const QByteArray &data)
 {
-    return exchange(data, Communication::ModeSend, m_comm->replyDelay());
+    return exchange(data, Communication::ModeSend, m_comm->replyDelay(), Expect());
 }
 
-bool DataDispatcher::sendAwait(const QByteArray &data, int replyDelay)
+bool DataDispatcher::sendAwait(const QByteArray &data, int replyDelay, int replyLength,
+                               const QByteArray &preamble)
 {
     if (replyDelay == kAwaitDelayMs && isUsb())
         replyDelay = kUsbAwaitDelayMs;
-    return exchange(data, Communication::ModeSendReceive, replyDelay);
+    Expect expect;
+    expect.replyLength = replyLength;
+    expect.preamble = preamble;
+    return exchange(data, Communication::ModeSendReceive, replyDelay, expect);
 }
 
-bool DataDispatcher::readBlock(const QByteArray &command, int replyDelay, bool parameterList)
+bool DataDispatcher::readBlock(const QByteArray &command, int replyDelay, int payloadLength,
+                               bool parameterList)
 {
     m_comm->setExpectedLength(command.size() + 2);
     int mode = Communication::ModeFramed;
@@ -242,33 +266,45 @@ bool DataDispatcher::readBlock(const QByteArray &command, int replyDelay, bool p
         mode = Communication::ModeFramedList;
     else if (m_typeCode == QLatin1String("0302"))
         mode = Communication::ModeFramedSlow;
-    return exchange(command, mode, isUsb() ? replyDelay : kAwaitDelayMs);
+    Expect expect;
+    expect.payloadLength = payloadLength;
+    return exchange(command, mode, isUsb() ? replyDelay : kAwaitDelayMs, expect);
 }
 
 bool DataDispatcher::openAndReceive()
 {
-    return exchange(QByteArray(), Communication::ModeReceive, m_comm->replyDelay());
+    return exchange(QByteArray(), Communication::ModeReceive, m_comm->replyDelay(), Expect());
 }
 
 bool DataDispatcher::handshake()
 {
-    m_comm->setExpectedLength(kHandshakeLength);
-    if (!sendAwait(m_commands.value(CmdHandshake), kHandshakeReplyDelayMs))
+    const QByteArray command = m_commands.value(CmdHandshake);
+    Expect expect;
+    expect.replyLength = kHandshakeLength;
+    // The printer repeats all but the last byte; the last byte of its reply is the mode byte.
+    expect.echo = command.left(kModeByteIndex);
+    if (!exchange(command, Communication::ModeSendReceive, kHandshakeReplyDelayMs, expect))
         return false;
     const QByteArray reply = m_comm->received();
-    if (reply.size() < kHandshakeLength) {
-        // A silent or cut-off printer must not pass as an answer.
-        qDebug() << "handshake reply too short:" << reply.toHex(' ');
+    if (reply.size() != kHandshakeLength) {
+        qDebug() << "handshake reply:" << reply.toHex(' ');
         emit m_comm->communicateError(READ_PORT_ERROR);
         return false;
     }
-    m_modeByte = static_cast<qint8>(reply.at(kModeByteIndex));
+    const int modeByte = static_cast<qint8>(reply.at(kModeByteIndex));
+    if (m_sessionModeByte != kNoModeByte && modeByte != m_sessionModeByte) {
+        // Another kind of printer answers than the one identified: nothing more goes to it.
+        qDebug() << "mode byte" << modeByte << "instead of" << m_sessionModeByte;
+        m_printerChanged = true;
+        return false;
+    }
+    m_modeByte = modeByte;
     return true;
 }
 
 bool DataDispatcher::readModel(QString *model, bool *marker)
 {
-    if (!readBlock(m_commands.value(CmdModel), kIdentityReplyDelayMs))
+    if (!readBlock(m_commands.value(CmdModel), kIdentityReplyDelayMs, kAnyLength))
         return false;
     const QByteArray reply = m_comm->received();
     *marker = reply.startsWith(kModelMarker);
@@ -278,15 +314,21 @@ bool DataDispatcher::readModel(QString *model, bool *marker)
 
 void DataDispatcher::identify()
 {
+    // Nothing of the printer identified before may stay when this one does not answer.
+    m_modelName.clear();
+    m_markerSeen = false;
+    m_secondIdentity.clear();
+    m_sessionModeByte = kNoModeByte;
     if (!handshake())
         return;
+    m_sessionModeByte = m_modeByte;
     bool marker = false;
     QString model;
     if (!readModel(&model, &marker))
         return;
     m_markerSeen = marker;
     m_modelName = model;
-    if (readBlock(m_commands.value(CmdSecondIdentity), kIdentityReplyDelayMs))
+    if (readBlock(m_commands.value(CmdSecondIdentity), kIdentityReplyDelayMs, kAnyLength))
         m_secondIdentity = textOf(m_comm->received());
 }
 
@@ -296,14 +338,14 @@ void DataDispatcher::readSettings()
         return;
     m_comm->setPollInterval(slowUsbPolling(m_typeCode) ? kSlowUsbPollMs : kUsbPollMs);
     if (m_modeByte == kModeByteParameterList) {
-        if (readBlock(m_commands.value(CmdReadList), kParameterListDelayMs, true))
+        if (readBlock(m_commands.value(CmdReadList), kParameterListDelayMs, kAnyLength, true))
             m_settingBlock = m_comm->received();
         return;
     }
-    if (!readBlock(m_commands.value(CmdReadBlock), kBlockReplyDelayMs))
+    if (!readBlock(m_commands.value(CmdReadBlock), kBlockReplyDelayMs, kBlockSize))
         return;
     m_settingBlock = m_comm->received();
-    if (readBlock(m_commands.value(CmdReadDefaults), kBlockReplyDelayMs))
+    if (readBlock(m_commands.value(CmdReadDefaults), kBlockReplyDelayMs, kBlockSize))
         m_defaultBlock = m_comm->received();
 }
 
@@ -321,14 +363,22 @@ void DataDispatcher::writeSettings(const QByteArray &data)
         m_saved = sendOnly(frame);
         return;
     }
-    if (!sendOnly(m_commands.value(CmdAnnounceBlock)))
+    if (data.size() != kBlockSize) {
+        // The printer takes exactly one block after the announcement; anything else would
+        // run into its command stream.
+        qDebug() << "not a setting block:" << data.size() << "bytes";
+        emit m_comm->communicateError(WRITE_PORT_ERROR);
+        return;
+    }
+    const QByteArray announce = m_commands.value(CmdAnnounceBlock);
+    if (!sendOnly(announce))
         return;
     if (m_typeCode == QLatin1String("0501") && isSerial()) {
         m_saved = sendOnly(data);
         return;
     }
-    m_comm->setExpectedLength(1);
-    m_saved = sendAwait(data, kAwaitDelayMs);
+    // A re-send on a new connection repeats the announcement, or the block would be commands.
+    m_saved = sendAwait(data, kAwaitDelayMs, kAckLength, announce);
 }
 
 void DataDispatcher::restoreDefaults()
@@ -340,11 +390,9 @@ void DataDispatcher::restoreDefaults()
     if (m_typeCode == QLatin1String("0501") && isSerial()) {
         ok = sendOnly(m_commands.value(CmdRestore));
     } else if (!m_typeCode.isEmpty()) {
-        m_comm->setExpectedLength(1);
-        ok = sendAwait(m_commands.value(CmdRestore), kAwaitDelayMs);
+        ok = sendAwait(m_commands.value(CmdRestore), kAwaitDelayMs, kAckLength);
     } else {
-        m_comm->setExpectedLength(1);
-        ok = sendAwait(m_commands.value(CmdRestoreNoType), kAwaitDelayMs);
+        ok = sendAwait(m_commands.value(CmdRestoreNoType), kAwaitDelayMs, kAckLength);
     }
     if (ok)
         readSettings();
@@ -387,7 +435,7 @@ void DataDispatcher::perform(int operation)
         openAndReceive();
         break;
     case OpSendAwait:
-        sendAwait(m_data1, kAwaitDelayMs);
+        sendAwait(m_data1, kAwaitDelayMs, 0);
         break;
     case OpHandshake:
         m_handshakeResult = handshake();

@@ -47,6 +47,8 @@ public:
     };
 
     static constexpr int kModeByteParameterList = 68; // 'D'
+    static constexpr int kNoModeByte = -1000;
+    static constexpr int kBlockSize = 1024;
     static constexpr int kDefaultTimeLimitMs = 10000;
     static constexpr int kPaperPollMs = 200;
     static constexpr int kSendTwoPauseMs = 500;
@@ -112,10 +114,13 @@ public slots:
 
 private:
     void perform(int operation);
-    bool exchange(const QByteArray &bytes, int mode, int replyDelay);
+    struct Expect;
+    bool exchange(const QByteArray &bytes, int mode, int replyDelay, const Expect &expect);
     bool sendOnly(const QByteArray &bytes);
-    bool sendAwait(const QByteArray &bytes, int replyDelay);
-    bool readBlock(const QByteArray &command, int replyDelay, bool parameterList = false);
+    bool sendAwait(const QByteArray &bytes, int replyDelay, int replyLength,
+                   const QByteArray &preamble = QByteArray());
+    bool readBlock(const QByteArray &command, int replyDelay, int payloadLength,
+                   bool parameterList = false);
     bool openAndReceive();
     bool handshake();
     bool readModel(QString *model, bool *marker);
@@ -136,6 +141,8 @@ private:
     bool m_markerSeen = false;
     QString m_secondIdentity;
     int m_modeByte = 0;
+    // The mode byte identification saw; a printer that later answers another one has changed.
+    int m_sessionModeByte = kNoModeByte;
     bool m_printerChanged = false;
     bool m_saved = false;
     bool m_handshakeResult = false;

@@ -150,6 +150,8 @@ PrinterSession::Result PrinterSession::readSettings()
 {
     if (!run(DataDispatcher::OpReadSettings))
         return Result::CommunicationFailed;
+    if (m_dispatcher.printerChanged())
+        return Result::PrinterChanged;
     m_settingBlock = m_dispatcher.settingBlock();
     m_defaultBlock = m_dispatcher.defaultBlock();
     return Result::Ok;
@@ -169,6 +171,8 @@ PrinterSession::Result PrinterSession::writeSettings(const QByteArray &block)
         return check;
     if (!run(DataDispatcher::OpWriteSettings, block))
         return Result::CommunicationFailed;
+    if (m_dispatcher.printerChanged())
+        return Result::PrinterChanged;
     if (!m_dispatcher.saved())
         return Result::NotAcknowledged;
     m_settingBlock = block;
@@ -206,7 +210,10 @@ PrinterSession::Result PrinterSession::restoreDefaults()
     const char kept2 = byteAt(at.second);
 
     // Restoring reads both blocks again when it succeeds.
-    if (!run(DataDispatcher::OpRestoreDefaults) || !m_dispatcher.handshakeResult())
+    const bool restored = run(DataDispatcher::OpRestoreDefaults);
+    if (m_dispatcher.printerChanged())
+        return Result::PrinterChanged;
+    if (!restored || !m_dispatcher.handshakeResult())
         return Result::CommunicationFailed;
     m_settingBlock = m_dispatcher.settingBlock();
     m_defaultBlock = m_dispatcher.defaultBlock();

@@ -170,6 +170,53 @@ private slots:
         QVERIFY(changed.contains(144) || changed.contains(145));
     }
 
+    void unconfirmedSaveIsNoSuccess_data()
+    {
+        QTest::addColumn<QStringList>("faults");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("blocksWritten");
+        // Handshakes: 1 connect, 2 and 3 opening the settings, 4 the printer check, 5 the write.
+        QTest::newRow("acknowledgement never comes")
+            << QStringList{QStringLiteral("silent@writeBlock")}
+            << QStringLiteral("communicate Error: Read Port Error") << 0;
+        QTest::newRow("connection closes before the acknowledgement")
+            << QStringList{QStringLiteral("close@writeBlock")} << QStringLiteral("communicate Error: WIFI connect fail")
+            << 1;
+        QTest::newRow("another mode byte before the write")
+            << QStringList{QStringLiteral("list-mode@handshake#5")} << QStringLiteral("Printer has changed!") << 0;
+        QTest::newRow("stray bytes after the block read")
+            << QStringList{QStringLiteral("pad@readSettings")} << QStringLiteral("Save Successful") << 1;
+    }
+
+    // Save says "Save Successful" only for a write the printer confirmed, and the block it writes
+    // is the one the page collected.
+    void unconfirmedSaveIsNoSuccess()
+    {
+        QFETCH(QStringList, faults);
+        QFETCH(QString, message);
+        QFETCH(int, blocksWritten);
+        QStringList extra;
+        for (const QString &f : faults)
+            extra << QStringLiteral("--hostile") << f;
+        std::unique_ptr<SimProcess> sim(startSim(QStringLiteral("zn470kw"), extra));
+        useTcp(sim->tcpPort());
+        MainWindow w(1, kDatabase);
+        w.show();
+        connectAndOpenSettings(w);
+        auto *combo = qobject_cast<QComboBox *>(control(w, 224));
+        QVERIFY(combo);
+        combo->setCurrentIndex((combo->currentIndex() + 1) % combo->count());
+        MessageWatch watch(w.tip());
+        emit w.userSettingsPage()->saveSettings(false);
+        const QString shown = watch.texts.join(QLatin1Char('|'));
+        QVERIFY2(shown.contains(message), qPrintable(shown));
+        if (message != QLatin1String("Save Successful"))
+            QVERIFY2(!shown.contains(QLatin1String("Save Successful")), qPrintable(shown));
+        QCOMPARE(sim->count(QStringLiteral("DATA writeBlock")), blocksWritten);
+        QCOMPARE(sim->count(QStringLiteral("STATE defaults restored")), 0);
+        QCOMPARE(sim->count(QStringLiteral("UNKNOWN")), 0);
+    }
+
     void changeAndSaveOverSerialPty()
     {
         std::unique_ptr<SimProcess> sim(startSim(QStringLiteral("zn470kw"), {QStringLiteral("--pty")}, 2));

@@ -79,6 +79,39 @@ private slots:
             QCOMPARE(d->secondIdentity(), eds);
     }
 
+    void identifyForgetsThePreviousPrinter_data()
+    {
+        QTest::addColumn<QStringList>("faults"); // played at the second identification
+        QTest::newRow("model unanswered")
+            << QStringList{QStringLiteral("silent@readModel#2"), QStringLiteral("silent@readModel#3"),
+                           QStringLiteral("silent@readModel#4")};
+        QTest::newRow("garbage handshake") << QStringList{QStringLiteral("garbage@handshake#2")};
+    }
+
+    // A failed identification leaves nothing of the printer identified before.
+    void identifyForgetsThePreviousPrinter()
+    {
+        QFETCH(QStringList, faults);
+        QStringList args{QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:0"), QStringLiteral("--profile"),
+                         QStringLiteral("qp80")};
+        for (const QString &f : faults)
+            args << QStringLiteral("--hostile") << f;
+        SimProcess sim;
+        QVERIFY2(sim.start(args), qPrintable(sim.errorText()));
+        auto d = tcpDispatcher(sim);
+        d->communication()->tcpClient()->setReadWait(50);
+        run(*d, DataDispatcher::OpIdentify);
+        QVERIFY(!d->modelName().isEmpty());
+        QVERIFY(d->markerSeen());
+        QVERIFY(!d->secondIdentity().isEmpty());
+
+        run(*d, DataDispatcher::OpIdentify);
+        QVERIFY(d->communication()->lastError() != 0);
+        QCOMPARE(d->modelName(), QString());
+        QVERIFY(!d->markerSeen());
+        QCOMPARE(d->secondIdentity(), QString());
+    }
+
     void readWriteRoundTrip()
     {
         SimProcess sim;

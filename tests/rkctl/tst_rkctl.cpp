@@ -16,41 +16,11 @@
 #include "engine/settingsfile.h"
 #include "printerprofile.h"
 #include "rkctl/ctloptions.h"
+#include "rkctlrun.h"
 #include "simprocess.h"
 
 namespace {
-constexpr int kRunTimeoutMs = 120000;
-
-struct Run
-{
-    int code = -1;
-    QString out;
-    QString err;
-    qint64 ms = 0;
-};
-
-Run rkctl(const QStringList &args)
-{
-    QProcess process;
-    process.setProgram(QStringLiteral(RK_BIN_DIR "/rkctl"));
-    process.setArguments(args);
-    QElapsedTimer timer;
-    timer.start();
-    process.start();
-    process.closeWriteChannel();
-    Run run;
-    if (!process.waitForFinished(kRunTimeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        run.err = QStringLiteral("rkctl did not finish");
-        return run;
-    }
-    run.ms = timer.elapsed();
-    run.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
+using Run = RkctlRun;
 
 QString describe(const Run &run)
 {
