@@ -499,7 +499,7 @@ void MainWindow::onShowSettings()
     if (!requirePrinter())
         return;
     runOperation(DataDispatcher::OpHandshake);
-    if (!m_dispatcher->handshakeResult())
+    if (leaveChangedPrinter() || !m_dispatcher->handshakeResult())
         return;
     showSettingsPage();
 }
@@ -694,7 +694,7 @@ void MainWindow::onShowTestings()
     if (!requirePrinter())
         return;
     runOperation(DataDispatcher::OpHandshake);
-    if (!m_dispatcher->handshakeResult())
+    if (leaveChangedPrinter() || !m_dispatcher->handshakeResult())
         return;
     PrinterTypeRecord type = m_currentPrinterType;
     if (m_connectedModel.contains(kWifiFamily)) {
@@ -715,7 +715,7 @@ void MainWindow::onShowUpgradeFw()
     if (!requirePrinter())
         return;
     runOperation(DataDispatcher::OpHandshake);
-    if (m_dispatcher->handshakeResult())
+    if (!leaveChangedPrinter() && m_dispatcher->handshakeResult())
         showPage(m_firmwarePage);
 }
 

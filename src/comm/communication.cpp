@@ -415,8 +415,10 @@ bool Communication::awaitReply(ReplyCheck::Verdict *verdict)
     // went quiet ends the wait.
     int before = -1;
     while (m_received.size() > before && clock.elapsed() < m_timeout) {
+        // The first read takes whatever is there, as every port always did; later ones what
+        // is still missing.
+        const int size = before < 0 ? -1 : check.replySize(m_received);
         before = m_received.size();
-        const int size = check.replySize(m_received);
         if (!collect(size > 0 ? size - m_received.size() : 0))
             return false; // the port error has been reported
         *verdict = check.verdict(m_received);

@@ -112,6 +112,37 @@ private slots:
         QCOMPARE(d->secondIdentity(), QString());
     }
 
+    void onlyAWholeBlockIsWritten_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::newRow("a block") << 1024;
+        QTest::newRow("a byte short") << 1023;
+        QTest::newRow("stray bytes behind") << 1027;
+        QTest::newRow("two blocks") << 2048;
+    }
+
+    // Bytes past the block would reach the printer as commands, missing ones eat the next command.
+    void onlyAWholeBlockIsWritten()
+    {
+        QFETCH(int, size);
+        SimProcess sim;
+        QVERIFY2(sim.start({QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:0"), QStringLiteral("--profile"),
+                            QStringLiteral("zn470kw")}),
+                 qPrintable(sim.errorText()));
+        auto d = tcpDispatcher(sim);
+        QByteArray block(size, '\x01');
+        if (size > 1024)
+            block.replace(1024, 3, hex("1D0240"));
+        QSignalSpy errors(d->communication(), &Communication::communicateError);
+        run(*d, DataDispatcher::OpWriteSettings, block);
+        const bool whole = size == 1024;
+        QCOMPARE(d->saved(), whole);
+        QCOMPARE(errors.count(), whole ? 0 : 1);
+        QCOMPARE(sim.count(QStringLiteral("CMD announceBlock")), whole ? 1 : 0);
+        QCOMPARE(sim.count(QStringLiteral("DATA writeBlock")), whole ? 1 : 0);
+        QCOMPARE(sim.count(QStringLiteral("CMD restoreDefaults")), 0);
+    }
+
     void readWriteRoundTrip()
     {
         SimProcess sim;
