@@ -83,6 +83,14 @@ int PrinterSession::modeByte() const
 PrinterSession::Result PrinterSession::identify()
 {
     m_printerType = PrinterTypeRecord();
+    // A printer that does not answer must not pass for the one identified before.
+    m_identity.clear();
+    m_record.clear();
+    m_eds.clear();
+    m_newer = false;
+    m_legacyVariant = false;
+    m_settingBlock.clear();
+    m_defaultBlock.clear();
     if (!run(DataDispatcher::OpIdentify))
         return Result::CommunicationFailed;
     m_record = m_dispatcher.modelName();
