@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>AboutWidget</name>
+    <message>
+        <source>&lt;b&gt;Setwright Tool 2016&lt;/b&gt;</source>
+        <translation>&lt;b&gt;设置工具 2016&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Login as Admin.</source>
+        <translation>以管理员身份登录。</translation>
+    </message>
+</context>
+<context>
     <name>AdOptionCombobox</name>
     <message>
         <source>Define</source>
@@ -33,6 +48,49 @@
     <message>
         <source>Please input 8~23 number password!</source>
         <translation>请输入 8~23 位密码！</translation>
+    </message>
+</context>
+<context>
+    <name>AdminOptionsSetting</name>
+    <message>
+        <source>Content Setting</source>
+        <translation>文字内容设置</translation>
+    </message>
+    <message>
+        <source>Simplified Chinese</source>
+        <translation>简体中文</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>英文</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>编辑</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>新建</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>重置</translation>
+    </message>
+    <message>
+        <source>Formula Setting</source>
+        <translation>公式设置</translation>
+    </message>
+    <message>
+        <source> New</source>
+        <translation> 新建</translation>
     </message>
 </context>
 <context>
@@ -296,6 +354,107 @@ baud rate for fast, safe and accurate data transmission</source>
     </message>
 </context>
 <context>
+    <name>ContentEditor</name>
+    <message>
+        <source>Edit content Null.</source>
+        <translation>编辑内容为空。</translation>
+    </message>
+    <message>
+        <source>Select a content first.</source>
+        <translation>请先选择一条内容。</translation>
+    </message>
+    <message>
+        <source>DUpdate content Success.</source>
+        <translation>内容更新成功。</translation>
+    </message>
+    <message>
+        <source>Edite content Null.</source>
+        <translation>编辑内容为空。</translation>
+    </message>
+    <message>
+        <source>New Chinese content Null</source>
+        <translation>新的中文内容为空</translation>
+    </message>
+    <message>
+        <source>New English content Null</source>
+        <translation>新的英文内容为空</translation>
+    </message>
+    <message>
+        <source>New Chinese content existed</source>
+        <translation>新的中文内容已存在</translation>
+    </message>
+    <message>
+        <source>New English content existed</source>
+        <translation>新的英文内容已存在</translation>
+    </message>
+    <message>
+        <source>Create content success.</source>
+        <translation>内容创建成功。</translation>
+    </message>
+    <message>
+        <source>Delete content Success</source>
+        <translation>内容删除成功</translation>
+    </message>
+</context>
+<context>
+    <name>DBManageWidget</name>
+    <message>
+        <source>Login</source>
+        <translation>登录</translation>
+    </message>
+    <message>
+        <source>Log in to edit the contents and formulas.</source>
+        <translation>登录后才能编辑内容和公式。</translation>
+    </message>
+    <message>
+        <source>User: </source>
+        <translation>用户：</translation>
+    </message>
+    <message>
+        <source>Password: </source>
+        <translation>密码：</translation>
+    </message>
+    <message>
+        <source>Logged in as %1.</source>
+        <translation>已登录：%1。</translation>
+    </message>
+    <message>
+        <source>Login failed: wrong user name or password.</source>
+        <translation>登录失败：用户名或密码错误。</translation>
+    </message>
+</context>
+<context>
+    <name>FormulaEditor</name>
+    <message>
+        <source>Edit Formula Null.</source>
+        <translation>编辑的公式为空。</translation>
+    </message>
+    <message>
+        <source>Select a formula first.</source>
+        <translation>请先选择一个公式。</translation>
+    </message>
+    <message>
+        <source>Update Formula Success.</source>
+        <translation>公式更新成功。</translation>
+    </message>
+    <message>
+        <source>Create Formula Null.</source>
+        <translation>新建的公式为空。</translation>
+    </message>
+    <message>
+        <source>New Formula existed.</source>
+        <translation>新公式已存在。</translation>
+    </message>
+    <message>
+        <source>Create Formula success.</source>
+        <translation>公式创建成功。</translation>
+    </message>
+    <message>
+        <source>Delete Formula Success.</source>
+        <translation>公式删除成功。</translation>
+    </message>
+</context>
+<context>
     <name>HelpAboutPage</name>
     <message>
         <source>Setting tool for impact printers: connect a printer, read and change its settings, test it and update its firmware.</source>
@@ -436,10 +595,6 @@ factory default value</source>
         <translation>该型号不支持测试。</translation>
     </message>
     <message>
-        <source>Setwright Tool</source>
-        <translation>设置工具</translation>
-    </message>
-    <message>
         <source>Some paramter not be saved
 Do you want to save ？</source>
         <translation>部分参数未保存
@@ -576,6 +731,14 @@ Do you want to save ？</source>
     <message>
         <source>Unable to establish a database connection.</source>
         <translation>无法建立数据库连接。</translation>
+    </message>
+    <message>
+        <source>The database refused the change; nothing of it was stored.</source>
+        <translation>数据库拒绝了此次修改，没有保存任何内容。</translation>
+    </message>
+    <message>
+        <source>Cannot change SWTDatabase.db</source>
+        <translation>无法修改 SWTDatabase.db</translation>
     </message>
 </context>
 <context>

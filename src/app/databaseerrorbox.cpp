@@ -5,12 +5,15 @@
 #include <QThread>
 
 namespace {
+void showTranslatedBox(const QString &title, const QString &text)
+{
+    QMessageBox::critical(nullptr, title, text, QMessageBox::Cancel);
+}
+
 void showBox(const QString &title, const QString &text)
 {
-    QMessageBox::critical(nullptr,
-        QApplication::translate("SettingsDatabase", title.toUtf8().constData()),
-        QApplication::translate("SettingsDatabase", text.toUtf8().constData()),
-        QMessageBox::Cancel);
+    showTranslatedBox(QApplication::translate("SettingsDatabase", title.toUtf8().constData()),
+        QApplication::translate("SettingsDatabase", text.toUtf8().constData()));
 }
 } // namespace
 
@@ -28,4 +31,14 @@ DatabaseLocation::OpenFailureHook databaseErrorBox()
             QMetaObject::invokeMethod(
                 app, [title, text] { showBox(title, text); }, Qt::QueuedConnection);
     };
+}
+
+void showDatabaseChangeFailure(const QString &databaseError)
+{
+    QString text = QApplication::translate(
+        "SettingsDatabase", "The database refused the change; nothing of it was stored.");
+    if (!databaseError.isEmpty())
+        text += QLatin1Char('\n') + databaseError;
+    showTranslatedBox(
+        QApplication::translate("SettingsDatabase", "Cannot change SWTDatabase.db"), text);
 }

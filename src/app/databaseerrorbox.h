@@ -6,3 +6,7 @@
 // without parent and a single "Cancel" button, shown on the user-interface thread whichever
 // thread the database was opened from.
 DatabaseLocation::OpenFailureHook databaseErrorBox();
+
+// The same box for a change the database refused (read-only or locked file, a broken rule of the
+// data): says that nothing was stored and gives the database's own words.
+void showDatabaseChangeFailure(const QString &databaseError);

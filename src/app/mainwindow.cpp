@@ -44,6 +44,8 @@
 #include "engine/settingsfile.h"
 #include "settings_ui/widgetengine.h"
 #include "settings_ui/adminsettingswidget.h"
+#include "designer_ui/dbmanagewidget.h"
+#include "designer_ui/designerflow.h"
 
 namespace {
 constexpr int kModeLocked = 3;
@@ -184,6 +186,7 @@ void MainWindow::buildUi()
     m_designerPage = makePlaceholderPage(tr("Admin Printer Settings"));
     m_deviceTestPage = makePlaceholderPage(tr("Printer Testing"));
     m_firmwarePage = makePlaceholderPage(tr("Upgrade Firmware"));
+    m_designerFlow = new DesignerFlow(m_database, m_stack, this);
     m_helpPage = new HelpAboutPage;
     m_stack->addWidget(m_helpPage);
     connect(m_helpPage, &HelpAboutPage::helpFailed, this,
@@ -726,9 +729,8 @@ void MainWindow::onShowAbout()
 
 void MainWindow::onShowEdit()
 {
-    if (!m_contentsPage)
-        m_contentsPage = makePlaceholderPage(tr("Setwright Tool"));
-    showPage(m_contentsPage, false);
+    if (QWidget *contents = m_designerFlow->enterContents())
+        showPage(contents, false);
 }
 
 void MainWindow::onShowAdminSettings()

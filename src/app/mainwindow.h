@@ -14,6 +14,7 @@ class QThread;
 class AdminSettingsWidget;
 class DataDispatcher;
 class DelayService;
+class DesignerFlow;
 class WidgetEngine;
 class ConfigFile;
 class ConnectConfig;
@@ -168,7 +169,7 @@ private:
     QWidget *m_designerPage = nullptr;
     QWidget *m_deviceTestPage = nullptr;
     QWidget *m_firmwarePage = nullptr;
-    QWidget *m_contentsPage = nullptr;
+    DesignerFlow *m_designerFlow = nullptr;
     HelpAboutPage *m_helpPage = nullptr;
     SlideArea *m_slideArea = nullptr;
     ListWidget *m_deviceList = nullptr;

@@ -10,25 +10,37 @@ DataBaseHandler::DataBaseHandler(const DatabaseLocation &location, QObject *pare
 {
 }
 
+template <typename Table, typename Change>
+DbResult DataBaseHandler::recorded(Change change)
+{
+    Table table(m_location);
+    const DbResult result = change(table);
+    m_lastError = table.lastError();
+    return result;
+}
+
 DbResult DataBaseHandler::insertContent(const QString &chinese, const QString &english)
 {
-    return ContentTypeTable(m_location).insertContent(chinese, english);
+    return recorded<ContentTypeTable>(
+        [&](ContentTypeTable &t) { return t.insertContent(chinese, english); });
 }
 
 DbResult DataBaseHandler::insertContent(const QString &pair)
 {
-    return ContentTypeTable(m_location).insertContent(pair);
+    return recorded<ContentTypeTable>([&](ContentTypeTable &t) { return t.insertContent(pair); });
 }
 
 DbResult DataBaseHandler::updateContent(
     int language, const QString &oldText, const QString &newText)
 {
-    return ContentTypeTable(m_location).updateContentText(language, oldText, newText);
+    return recorded<ContentTypeTable>(
+        [&](ContentTypeTable &t) { return t.updateContentText(language, oldText, newText); });
 }
 
 DbResult DataBaseHandler::deleteContent(int language, const QString &text)
 {
-    return ContentTypeTable(m_location).deleteContentByText(language, text);
+    return recorded<ContentTypeTable>(
+        [&](ContentTypeTable &t) { return t.deleteContentByText(language, text); });
 }
 
 DbResult DataBaseHandler::findContent(int language, const QString &text)
@@ -48,17 +60,20 @@ QStringList DataBaseHandler::contentTexts(int language)
 
 DbResult DataBaseHandler::insertFormula(const QString &expression)
 {
-    return FormulaTypeTable(m_location).insertFormula(expression);
+    return recorded<FormulaTypeTable>(
+        [&](FormulaTypeTable &t) { return t.insertFormula(expression); });
 }
 
 DbResult DataBaseHandler::updateFormula(const QString &oldExpression, const QString &newExpression)
 {
-    return FormulaTypeTable(m_location).updateFormula(oldExpression, newExpression);
+    return recorded<FormulaTypeTable>(
+        [&](FormulaTypeTable &t) { return t.updateFormula(oldExpression, newExpression); });
 }
 
 DbResult DataBaseHandler::deleteFormula(const QString &expression)
 {
-    return FormulaTypeTable(m_location).deleteFormula(expression);
+    return recorded<FormulaTypeTable>(
+        [&](FormulaTypeTable &t) { return t.deleteFormula(expression); });
 }
 
 DbResult DataBaseHandler::findFormula(const QString &expression)

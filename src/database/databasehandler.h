@@ -32,6 +32,9 @@ public:
     // Every formula's expression, in case-sensitive order.
     QStringList formulaExpressions();
 
+    // The database's own words for the latest change that failed; empty after one that worked.
+    QString lastError() const { return m_lastError; }
+
 signals:
     void checkLoginResult(bool flag);
 
@@ -40,5 +43,10 @@ public slots:
     void checkLogin(QString username, QString hashSum);
 
 private:
+    // Runs one change on a table object and keeps the database's words when it fails.
+    template <typename Table, typename Change>
+    DbResult recorded(Change change);
+
     DatabaseLocation m_location;
+    QString m_lastError;
 };

@@ -26,11 +26,13 @@ DbResult TableAccess::runChange(
     const QString &statement, const QVariantList &values, bool batch, DbResult failure)
 {
     open();
+    m_lastError.clear();
     // Inside a DatabaseTransaction the change joins it and the owner commits.
     const bool ownTransaction = !SettingsDatabase::isHeld(m_db);
     // Without a transaction of its own a change could not be undone, so it is not made.
     if (ownTransaction && !m_db.transaction()) {
-        qDebug() << "begin failed:" << statement << m_db.lastError().text();
+        m_lastError = m_db.lastError().text();
+        qDebug() << "begin failed:" << statement << m_lastError;
         close();
         return failure;
     }
@@ -43,8 +45,10 @@ DbResult TableAccess::runChange(
                 query.addBindValue(value);
             executed = batch ? query.execBatch() : query.exec();
         }
-        if (!executed)
-            qDebug() << "statement failed:" << statement << query.lastError().text();
+        if (!executed) {
+            m_lastError = query.lastError().text();
+            qDebug() << "statement failed:" << statement << m_lastError;
+        }
     }
     if (!ownTransaction)
         return executed ? DbOk : failure;
@@ -54,7 +58,8 @@ DbResult TableAccess::runChange(
         return failure;
     }
     if (!m_db.commit()) {
-        qDebug() << "commit failed:" << statement << m_db.lastError().text();
+        m_lastError = m_db.lastError().text();
+        qDebug() << "commit failed:" << statement << m_lastError;
         m_db.rollback();
         close();
         return DbCommitFailed;

@@ -23,6 +23,8 @@ public:
 
     // The handle of the latest operation.
     QSqlDatabase database() const { return m_db; }
+    // The database's own words for the latest failed change; empty after a change that worked.
+    QString lastError() const { return m_lastError; }
 
 protected:
     using RowReader = std::function<void(const QSqlQuery &)>;
@@ -42,4 +44,5 @@ private:
 
     DatabaseLocation m_location;
     QSqlDatabase m_db;
+    QString m_lastError;
 };

@@ -72,6 +72,18 @@ public:
         }
         return rows.join(QLatin1Char('\n'));
     }
+    // Makes the file one that SQLite opens for reading only, even for root, who writes through
+    // file permissions: the header's write version above 2 means "read-only" to every reader.
+    void makeReadOnly()
+    {
+        QFile file(m_path);
+        if (!file.open(QIODevice::ReadWrite) || !file.seek(kWriteVersionOffset)
+            || file.write("\x03", 1) != 1)
+            qFatal("cannot mark %s read-only", qPrintable(m_path));
+        file.close();
+        QFile::setPermissions(m_path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    }
+
     QSqlDatabase probeDatabase()
     {
         probe(QStringLiteral("select 1"));
@@ -80,6 +92,7 @@ public:
 
 private:
     static constexpr const char *kProbe = "probe";
+    static constexpr qint64 kWriteVersionOffset = 18;
 
     QTemporaryDir m_dir;
     QString m_path;
