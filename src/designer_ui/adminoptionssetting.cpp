@@ -114,6 +114,7 @@ QWidget *AdminOptionsSetting::buildContentGroup()
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_contentConfirm);
     buttons->addWidget(m_contentReset);
+    buttons->addStretch();
     grid->addLayout(buttons, 2, 2, 1, 2);
     grid->setColumnStretch(3, 1);
 
@@ -163,6 +164,7 @@ QWidget *AdminOptionsSetting::buildFormulaGroup()
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_formulaConfirm);
     buttons->addWidget(m_formulaReset);
+    buttons->addStretch();
     grid->addLayout(buttons, 3, 2, 1, 2);
     grid->setColumnStretch(3, 1);
     grid->setRowStretch(4, 1);
