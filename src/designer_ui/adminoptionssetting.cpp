@@ -62,11 +62,11 @@ AdminOptionsSetting::AdminOptionsSetting(const DatabaseLocation &location, QWidg
     layout->addStretch();
 
     // Everything waits for a mode but the language and the mode buttons themselves.
-    for (QWidget *w :
-        std::initializer_list<QWidget *> { m_oldContent, m_contentEdit, m_languageLabel,
-            m_newContent, m_contentDelete, m_contentConfirm, m_contentReset, m_oldFormula,
-            m_formulaEdit, m_newFormula, m_formulaDelete, m_formulaConfirm, m_formulaReset })
-        w->setEnabled(false);
+    m_languageLabel->setEnabled(false);
+    for (const Group *group : { &m_content, &m_formula })
+        for (QWidget *w : std::initializer_list<QWidget *> { group->existing, group->edit,
+                 group->fresh, group->remove, group->confirm, group->reset })
+            w->setEnabled(false);
 
     // The content list is shown from the start as the formula list is, not only after the
     // language has been changed once.
@@ -76,117 +76,116 @@ AdminOptionsSetting::AdminOptionsSetting(const DatabaseLocation &location, QWidg
 
 AdminOptionsSetting::~AdminOptionsSetting() = default;
 
-QWidget *AdminOptionsSetting::buildContentGroup()
+void AdminOptionsSetting::buildGroup(Group &group, const QString &name, QWidget *box,
+    QGridLayout *grid, const QString &newMode, int modesColumn)
 {
-    auto *group = new QGroupBox(tr("Content Setting"), this);
-    group->setFixedHeight(kContentGroupHeight);
-    m_language = named(new QComboBox(group), QStringLiteral("contentLanguage"));
-    m_language->addItem(tr("Simplified Chinese"));
-    m_language->addItem(tr("English"));
-    auto *edit = named(new QRadioButton(tr("Edit"), group), QStringLiteral("contentEditMode"));
-    auto *create = named(new QRadioButton(tr("New"), group), QStringLiteral("contentNewMode"));
-    m_contentModes = new QButtonGroup(group);
-    m_contentModes->addButton(edit);
-    m_contentModes->addButton(create);
-    m_oldContent = named(new QComboBox(group), QStringLiteral("oldContent"));
-    m_oldContent->setFixedWidth(kTextWidth);
-    m_contentEdit = named(new QLineEdit(group), QStringLiteral("contentEdit"));
-    m_contentEdit->setFixedWidth(kTextWidth);
-    m_languageLabel = named(new QLabel(group), QStringLiteral("languageLabel"));
-    m_newContent = named(new QLineEdit(group), QStringLiteral("newContent"));
-    m_newContent->setFixedWidth(kTextWidth);
-    m_contentDelete = makeButton(tr("Delete"), QStringLiteral("contentDelete"), group);
-    m_contentConfirm = makeButton(tr("Confirm"), QStringLiteral("contentConfirm"), group);
-    m_contentReset = makeButton(tr("Reset"), QStringLiteral("contentReset"), group);
+    const QString title = name.at(0).toUpper() + name.mid(1);
+    auto *edit = named(new QRadioButton(tr("Edit"), box), name + QStringLiteral("EditMode"));
+    auto *create = named(new QRadioButton(newMode, box), name + QStringLiteral("NewMode"));
+    group.modes = new QButtonGroup(box);
+    group.modes->addButton(edit);
+    group.modes->addButton(create);
+    group.existing = named(new QComboBox(box), QStringLiteral("old") + title);
+    group.existing->setFixedWidth(kTextWidth);
+    group.edit = named(new QLineEdit(box), name + QStringLiteral("Edit"));
+    group.edit->setFixedWidth(kTextWidth);
+    group.fresh = named(new QLineEdit(box), QStringLiteral("new") + title);
+    group.fresh->setFixedWidth(kTextWidth);
+    group.remove = makeButton(tr("Delete"), name + QStringLiteral("Delete"), box);
+    group.confirm = makeButton(tr("Confirm"), name + QStringLiteral("Confirm"), box);
+    group.reset = makeButton(tr("Reset"), name + QStringLiteral("Reset"), box);
 
-    auto *grid = new QGridLayout(group);
-    grid->addWidget(m_language, 0, 0);
     auto *modes = new QHBoxLayout;
     modes->addWidget(edit);
     modes->addWidget(create);
     modes->addStretch();
-    grid->addLayout(modes, 0, 1);
-    grid->addWidget(m_oldContent, 1, 0);
-    grid->addWidget(m_contentEdit, 1, 1);
-    grid->addWidget(m_contentDelete, 1, 2);
-    grid->addWidget(m_languageLabel, 2, 0, Qt::AlignRight);
-    grid->addWidget(m_newContent, 2, 1);
+    grid->addLayout(modes, 0, modesColumn);
+    grid->addWidget(group.existing, 1, 0);
+    grid->addWidget(group.edit, 1, 1);
+    grid->addWidget(group.remove, 1, 2);
+    grid->addWidget(group.fresh, 2, 1);
     auto *buttons = new QHBoxLayout;
-    buttons->addWidget(m_contentConfirm);
-    buttons->addWidget(m_contentReset);
+    buttons->addWidget(group.confirm);
+    buttons->addWidget(group.reset);
     buttons->addStretch();
     grid->addLayout(buttons, 2, 2, 1, 2);
     grid->setColumnStretch(3, 1);
+}
+
+QWidget *AdminOptionsSetting::buildContentGroup()
+{
+    auto *box = new QGroupBox(tr("Content Setting"), this);
+    box->setFixedHeight(kContentGroupHeight);
+    auto *grid = new QGridLayout(box);
+    // The mode buttons beside the language.
+    buildGroup(m_content, QStringLiteral("content"), box, grid, tr("New"), 1);
+    m_language = named(new QComboBox(box), QStringLiteral("contentLanguage"));
+    m_language->addItem(tr("Simplified Chinese"));
+    m_language->addItem(tr("English"));
+    grid->addWidget(m_language, 0, 0);
+    m_languageLabel = named(new QLabel(box), QStringLiteral("languageLabel"));
+    grid->addWidget(m_languageLabel, 2, 0, Qt::AlignRight);
 
     connect(m_language, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
         &AdminOptionsSetting::onLanguageSelectChange);
-    connect(m_oldContent, &QComboBox::currentTextChanged, this,
+    connect(m_content.existing, &QComboBox::currentTextChanged, this,
         &AdminOptionsSetting::onOldContentSelectChange);
     connect(
-        m_contentModes, &QButtonGroup::idClicked, this, &AdminOptionsSetting::onClickContentCHbx);
-    connect(
-        m_newContent, &QLineEdit::textChanged, this, &AdminOptionsSetting::onContentNewTextChange);
-    connect(m_contentConfirm, &QPushButton::clicked, this, &AdminOptionsSetting::onContentConfirm);
-    connect(m_contentReset, &QPushButton::clicked, this, &AdminOptionsSetting::onContentReset);
-    connect(m_contentDelete, &QPushButton::clicked, this, &AdminOptionsSetting::onContentDelete);
-    return group;
+        m_content.modes, &QButtonGroup::idClicked, this, &AdminOptionsSetting::onClickContentCHbx);
+    connect(m_content.fresh, &QLineEdit::textChanged, this,
+        &AdminOptionsSetting::onContentNewTextChange);
+    connect(m_content.confirm, &QPushButton::clicked, this, &AdminOptionsSetting::onContentConfirm);
+    connect(m_content.reset, &QPushButton::clicked, this, &AdminOptionsSetting::onContentReset);
+    connect(m_content.remove, &QPushButton::clicked, this, &AdminOptionsSetting::onContentDelete);
+    return box;
 }
 
 QWidget *AdminOptionsSetting::buildFormulaGroup()
 {
-    auto *group = new QGroupBox(tr("Formula Setting"), this);
-    group->setFixedHeight(kFormulaGroupHeight);
-    auto *edit = named(new QRadioButton(tr("Edit"), group), QStringLiteral("formulaEditMode"));
-    auto *create = named(new QRadioButton(tr(" New"), group), QStringLiteral("formulaNewMode"));
-    m_formulaModes = new QButtonGroup(group);
-    m_formulaModes->addButton(edit);
-    m_formulaModes->addButton(create);
-    m_oldFormula = named(new QComboBox(group), QStringLiteral("oldFormula"));
-    m_oldFormula->setFixedWidth(kTextWidth);
-    m_formulaEdit = named(new QLineEdit(group), QStringLiteral("formulaEdit"));
-    m_formulaEdit->setFixedWidth(kTextWidth);
-    m_newFormula = named(new QLineEdit(group), QStringLiteral("newFormula"));
-    m_newFormula->setFixedWidth(kTextWidth);
-    m_formulaDelete = makeButton(tr("Delete"), QStringLiteral("formulaDelete"), group);
-    m_formulaConfirm = makeButton(tr("Confirm"), QStringLiteral("formulaConfirm"), group);
-    m_formulaReset = makeButton(tr("Reset"), QStringLiteral("formulaReset"), group);
-
-    auto *grid = new QGridLayout(group);
-    auto *modes = new QHBoxLayout;
-    modes->addWidget(edit);
-    modes->addWidget(create);
-    modes->addStretch();
-    grid->addLayout(modes, 0, 0);
-    grid->addWidget(m_oldFormula, 1, 0);
-    grid->addWidget(m_formulaEdit, 1, 1);
-    grid->addWidget(m_formulaDelete, 1, 2);
-    grid->addWidget(m_newFormula, 2, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(m_formulaConfirm);
-    buttons->addWidget(m_formulaReset);
-    buttons->addStretch();
-    grid->addLayout(buttons, 3, 2, 1, 2);
-    grid->setColumnStretch(3, 1);
-    grid->setRowStretch(4, 1);
+    auto *box = new QGroupBox(tr("Formula Setting"), this);
+    box->setFixedHeight(kFormulaGroupHeight);
+    auto *grid = new QGridLayout(box);
+    buildGroup(m_formula, QStringLiteral("formula"), box, grid, tr(" New"), 0);
+    grid->setRowStretch(3, 1);
 
     connect(
-        m_formulaModes, &QButtonGroup::idClicked, this, &AdminOptionsSetting::onClickFormulaCHbx);
-    connect(m_oldFormula, &QComboBox::currentTextChanged, this,
+        m_formula.modes, &QButtonGroup::idClicked, this, &AdminOptionsSetting::onClickFormulaCHbx);
+    connect(m_formula.existing, &QComboBox::currentTextChanged, this,
         &AdminOptionsSetting::onOldFormulaSelectChange);
-    connect(m_formulaConfirm, &QPushButton::clicked, this, &AdminOptionsSetting::onFormulaConfirm);
-    connect(m_formulaReset, &QPushButton::clicked, this, &AdminOptionsSetting::onFormulaReset);
-    connect(m_formulaDelete, &QPushButton::clicked, this, &AdminOptionsSetting::onFormulaDelete);
-    return group;
+    connect(m_formula.confirm, &QPushButton::clicked, this, &AdminOptionsSetting::onFormulaConfirm);
+    connect(m_formula.reset, &QPushButton::clicked, this, &AdminOptionsSetting::onFormulaReset);
+    connect(m_formula.remove, &QPushButton::clicked, this, &AdminOptionsSetting::onFormulaDelete);
+    return box;
+}
+
+void AdminOptionsSetting::setMode(Group &group, int mode)
+{
+    group.mode = mode;
+    const bool editing = mode == kEditMode;
+    group.confirm->setEnabled(true);
+    group.reset->setEnabled(true);
+    group.existing->setEnabled(editing);
+    group.edit->setEnabled(editing);
+    group.remove->setEnabled(editing);
+    group.fresh->setEnabled(!editing);
+}
+
+void AdminOptionsSetting::reset(const Group &group)
+{
+    if (group.mode == kEditMode)
+        group.edit->setText(group.existing->currentText());
+    else if (group.mode == kNewMode)
+        group.fresh->clear();
 }
 
 void AdminOptionsSetting::fillContents()
 {
-    refill(m_oldContent, m_contents->texts());
+    refill(m_content.existing, m_contents->texts());
 }
 
 void AdminOptionsSetting::fillFormulas()
 {
-    refill(m_oldFormula, m_formulas->formulas());
+    refill(m_formula.existing, m_formulas->formulas());
 }
 
 void AdminOptionsSetting::report(const EditOutcome &outcome)
@@ -205,44 +204,37 @@ void AdminOptionsSetting::onLanguageSelectChange(int index)
     m_contents->setLanguage(index);
     fillContents();
     m_languageLabel->setText(m_language->currentText());
-    m_newContent->setText(m_contents->pendingText(index));
+    m_content.fresh->setText(m_contents->pendingText(index));
 }
 
 void AdminOptionsSetting::onOldContentSelectChange(QString content)
 {
-    m_contentEdit->setText(content);
+    m_content.edit->setText(content);
 }
 
 void AdminOptionsSetting::onClickContentCHbx(int index)
 {
-    m_contentMode = index;
-    const bool editing = index == kEditMode;
-    m_contentConfirm->setEnabled(true);
-    m_contentReset->setEnabled(true);
-    m_oldContent->setEnabled(editing);
-    m_contentEdit->setEnabled(editing);
-    m_contentDelete->setEnabled(editing);
-    m_languageLabel->setEnabled(!editing);
-    m_newContent->setEnabled(!editing);
+    setMode(m_content, index);
+    m_languageLabel->setEnabled(index != kEditMode);
 }
 
 void AdminOptionsSetting::onContentNewTextChange()
 {
-    m_contents->setPendingText(m_newContent->text());
+    m_contents->setPendingText(m_content.fresh->text());
 }
 
 void AdminOptionsSetting::onContentConfirm()
 {
     EditOutcome outcome;
-    if (m_contentMode == kEditMode)
-        outcome = m_contents->confirmEdit(m_oldContent->currentText(), m_contentEdit->text());
-    else if (m_contentMode == kNewMode)
-        outcome = m_contents->confirmNew(m_newContent->text());
+    if (m_content.mode == kEditMode)
+        outcome
+            = m_contents->confirmEdit(m_content.existing->currentText(), m_content.edit->text());
+    else if (m_content.mode == kNewMode)
+        outcome = m_contents->confirmNew(m_content.fresh->text());
     else
         return;
     if (outcome.kind == EditOutcome::Stored) {
-        if (m_contentMode == kNewMode)
-            m_newContent->clear();
+        m_content.fresh->clear();
         fillContents();
     }
     report(outcome);
@@ -250,17 +242,14 @@ void AdminOptionsSetting::onContentConfirm()
 
 void AdminOptionsSetting::onContentReset()
 {
-    if (m_contentMode == kEditMode)
-        m_contentEdit->setText(m_oldContent->currentText());
-    else if (m_contentMode == kNewMode)
-        m_newContent->clear();
+    reset(m_content);
 }
 
 void AdminOptionsSetting::onContentDelete()
 {
-    if (m_contentMode != kEditMode)
+    if (m_content.mode != kEditMode)
         return;
-    const EditOutcome outcome = m_contents->remove(m_oldContent->currentText());
+    const EditOutcome outcome = m_contents->remove(m_content.existing->currentText());
     if (outcome.kind == EditOutcome::Stored)
         fillContents();
     report(outcome);
@@ -268,54 +257,45 @@ void AdminOptionsSetting::onContentDelete()
 
 void AdminOptionsSetting::onClickFormulaCHbx(int index)
 {
-    m_formulaMode = index;
-    const bool editing = index == kEditMode;
-    m_formulaConfirm->setEnabled(true);
-    m_formulaReset->setEnabled(true);
-    m_oldFormula->setEnabled(editing);
-    m_formulaEdit->setEnabled(editing);
-    m_formulaDelete->setEnabled(editing);
-    m_newFormula->setEnabled(!editing);
+    setMode(m_formula, index);
 }
 
 void AdminOptionsSetting::onOldFormulaSelectChange(QString expression)
 {
-    m_formulaEdit->setText(expression);
+    m_formula.edit->setText(expression);
 }
 
 void AdminOptionsSetting::onFormulaConfirm()
 {
     EditOutcome outcome;
-    if (m_formulaMode == kEditMode)
-        outcome = m_formulas->confirmEdit(m_oldFormula->currentText(), m_formulaEdit->text());
-    else if (m_formulaMode == kNewMode)
-        outcome = m_formulas->confirmNew(m_newFormula->text());
+    if (m_formula.mode == kEditMode)
+        outcome
+            = m_formulas->confirmEdit(m_formula.existing->currentText(), m_formula.edit->text());
+    else if (m_formula.mode == kNewMode)
+        outcome = m_formulas->confirmNew(m_formula.fresh->text());
     else
         return;
     if (outcome.kind == EditOutcome::Stored) {
         // The list is sorted: follow the changed formula to its new place.
         const QString changed
-            = m_formulaMode == kEditMode ? m_formulaEdit->text() : m_newFormula->text();
-        m_newFormula->clear();
+            = m_formula.mode == kEditMode ? m_formula.edit->text() : m_formula.fresh->text();
+        m_formula.fresh->clear();
         fillFormulas();
-        m_oldFormula->setCurrentIndex(qMax(m_oldFormula->findText(changed), 0));
+        m_formula.existing->setCurrentIndex(qMax(m_formula.existing->findText(changed), 0));
     }
     report(outcome);
 }
 
 void AdminOptionsSetting::onFormulaReset()
 {
-    if (m_formulaMode == kEditMode)
-        m_formulaEdit->setText(m_oldFormula->currentText());
-    else if (m_formulaMode == kNewMode)
-        m_newFormula->clear();
+    reset(m_formula);
 }
 
 void AdminOptionsSetting::onFormulaDelete()
 {
-    if (m_formulaMode != kEditMode)
+    if (m_formula.mode != kEditMode)
         return;
-    const EditOutcome outcome = m_formulas->remove(m_oldFormula->currentText());
+    const EditOutcome outcome = m_formulas->remove(m_formula.existing->currentText());
     if (outcome.kind == EditOutcome::Stored)
         fillFormulas();
     report(outcome);

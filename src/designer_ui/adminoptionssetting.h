@@ -12,10 +12,10 @@ class DataBaseHandler;
 class FormulaEditor;
 class QButtonGroup;
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
 class TipWidget;
 struct EditOutcome;
 
@@ -53,8 +53,28 @@ private slots:
     void onFormulaDelete();
 
 private:
+    // What the content and the formula group both have: the mode, the existing list with its
+    // edit box, the box for a new one and the three buttons.
+    struct Group
+    {
+        int mode = 0; // no mode until a radio button is clicked
+        QButtonGroup *modes = nullptr;
+        QComboBox *existing = nullptr;
+        QLineEdit *edit = nullptr;
+        QLineEdit *fresh = nullptr;
+        QPushButton *remove = nullptr;
+        QPushButton *confirm = nullptr;
+        QPushButton *reset = nullptr;
+    };
+
     QWidget *buildContentGroup();
     QWidget *buildFormulaGroup();
+    // The group's widgets, named after it ("oldContent", "contentEdit", "newContent", ...), laid
+    // out in grid from the row of the mode buttons (in column modesColumn) on.
+    void buildGroup(Group &group, const QString &name, QWidget *box, QGridLayout *grid,
+        const QString &newMode, int modesColumn);
+    static void setMode(Group &group, int mode);
+    static void reset(const Group &group);
     void fillContents();
     void fillFormulas();
     // Shows the outcome's message, or the failure box when the database refused the change.
@@ -67,22 +87,7 @@ private:
     TipWidget *m_tip = nullptr;
 
     QComboBox *m_language = nullptr;
-    QButtonGroup *m_contentModes = nullptr;
-    int m_contentMode = 0; // no mode until a radio button is clicked
-    QComboBox *m_oldContent = nullptr;
-    QLineEdit *m_contentEdit = nullptr;
     QLabel *m_languageLabel = nullptr;
-    QLineEdit *m_newContent = nullptr;
-    QPushButton *m_contentDelete = nullptr;
-    QPushButton *m_contentConfirm = nullptr;
-    QPushButton *m_contentReset = nullptr;
-
-    QButtonGroup *m_formulaModes = nullptr;
-    int m_formulaMode = 0;
-    QComboBox *m_oldFormula = nullptr;
-    QLineEdit *m_formulaEdit = nullptr;
-    QLineEdit *m_newFormula = nullptr;
-    QPushButton *m_formulaDelete = nullptr;
-    QPushButton *m_formulaConfirm = nullptr;
-    QPushButton *m_formulaReset = nullptr;
+    Group m_content;
+    Group m_formula;
 };
