@@ -9,6 +9,8 @@ packages=(
   libqt5serialport5-dev libqt5sql5-sqlite libqt5svg5-dev
   qtscript5-dev
   libcjson-dev libcups2-dev
+  # RKSETUP's tests run a private CUPS scheduler (cupsd, cups-driverd, lpinfo, lpadmin)
+  cups
   # the delivered database is built from SQL text
   sqlite3
   # Chinese texts

@@ -1,0 +1,25 @@
+// RKSELECT: lists the package's programs and documents and opens the one the user picks.
+#include <QApplication>
+#include <QDir>
+
+#include "setup_common/packagepath.h"
+#include "setup_common/setupmessages.h"
+#include "setup_launcher/launcherwindow.h"
+#include "setup_launcher/softwarelauncher.h"
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    MessageBoxes messages(SoftwareLauncher::title(), QStringLiteral("RKSELECT"));
+    const QString folder = QDir::currentPath();
+    SoftwareLauncher launcher(folder, packagepath::setupFile(folder, QCoreApplication::applicationFilePath()), messages);
+    if (!launcher.start())
+        return 1;
+
+    LauncherWindow window(launcher);
+    messages.setParent(&window);
+    if (!window.filled())
+        return 1;
+    window.show();
+    return app.exec();
+}
