@@ -1,9 +1,10 @@
 # make run  - builds when needed, starts the simulated printer and RKMENU connected to it
 # make test - builds when needed and runs every test
+# make setup-demo - the example package with RKSELECT and RKSETUP in build/setup-package, RKSELECT started
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench clean setup-package setup-demo
 
 all: build
 
@@ -24,6 +25,14 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+setup-package: build
+	@rm -rf $(BUILD)/setup-package && cp -r examples/setup-package $(BUILD)/setup-package
+	@cp $(BUILD)/bin/RKSETUP $(BUILD)/bin/RKSELECT $(BUILD)/setup-package/
+	@echo "example package in $(BUILD)/setup-package"
+
+setup-demo: setup-package
+	cd $(BUILD)/setup-package && ./RKSELECT
 
 bench: build
 	@for b in $(BUILD)/bench/*; do [ -x "$$b" ] && "$$b"; done; true

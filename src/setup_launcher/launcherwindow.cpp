@@ -67,6 +67,7 @@ LauncherWindow::LauncherWindow(SoftwareLauncher &launcher, QWidget *parent)
     m_list->header()->setSectionsMovable(false);
     m_list->setFixedSize(dialogunits::toPixels(this, 388, 112));
     layout->addWidget(m_list, 0, Qt::AlignHCenter);
+    layout->addStretch();
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
