@@ -5,6 +5,7 @@
 #include "driver_installer/printertool.h"
 #include "setup_common/packagepath.h"
 #include "setup_common/setupmessages.h"
+#include "setup_common/setupwindow.h"
 
 using Icon = SetupMessages::Icon;
 
@@ -56,14 +57,8 @@ DriverInstaller::DriverInstaller(const QString &folder, const QString &setupFile
 
 bool DriverInstaller::start()
 {
-    if (packagepath::folderTooLong(m_folder)) {
-        m_messages.show(Icon::Warning, packagepath::folderTooLongText());
+    if (!setupwindow::claimStart(m_folder, m_lock, title(), m_messages))
         return false;
-    }
-    if (!m_lock.tryLock()) {
-        m_messages.show(Icon::Information, QStringLiteral("\"%1\" is already started.").arg(title()));
-        return false;
-    }
     m_information = SetupInformation::read(m_setupFile);
     switch (m_information.status) {
     case SetupInformation::Status::MissingFile:

@@ -12,6 +12,7 @@
 #include "driver_installer/driverinstaller.h"
 #include "setup_common/dialogunits.h"
 #include "setup_common/programicon.h"
+#include "setup_common/setupwindow.h"
 
 InstallerPage::InstallerPage(const QString &model, bool languageMenu, QWidget *parent)
     : QWidget(parent)
@@ -51,23 +52,14 @@ InstallerPage::InstallerPage(const QString &model, bool languageMenu, QWidget *p
     layout->addWidget(group);
     layout->addStretch();
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
-    auto *cancel = new QPushButton(QStringLiteral("CANCEL"), this);
-    ok->setObjectName(QStringLiteral("ok"));
-    cancel->setObjectName(QStringLiteral("cancel"));
-    ok->setDefault(true);
-    ok->setAutoDefault(true);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, &InstallerPage::okClicked);
-    connect(cancel, &QPushButton::clicked, this, &InstallerPage::cancelClicked);
+    const setupwindow::ButtonRow buttons = setupwindow::buttonRow(this, QStringLiteral("CANCEL"), QStringLiteral("cancel"));
+    layout->addLayout(buttons.layout);
+    connect(buttons.ok, &QPushButton::clicked, this, &InstallerPage::okClicked);
+    connect(buttons.other, &QPushButton::clicked, this, &InstallerPage::cancelClicked);
 
     const QSize size = dialogunits::toPixels(this, 180, 185);
     setMinimumSize(size.expandedTo(layout->totalMinimumSize()));
-    ok->setFocus();
+    buttons.ok->setFocus();
 }
 
 int InstallerPage::languagePosition() const

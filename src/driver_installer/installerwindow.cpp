@@ -1,22 +1,17 @@
 #include "driver_installer/installerwindow.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "driver_installer/driverinstaller.h"
 #include "driver_installer/installerpage.h"
 #include "setup_common/dialogunits.h"
-#include "setup_common/programicon.h"
+#include "setup_common/setupwindow.h"
 
 InstallerWindow::InstallerWindow(DriverInstaller &installer, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-            | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    : QWidget(parent)
     , m_installer(installer)
 {
-    setWindowTitle(DriverInstaller::title());
-    setWindowIcon(programIcon());
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     const SetupInformation &info = installer.information();
@@ -26,10 +21,8 @@ InstallerWindow::InstallerWindow(DriverInstaller &installer, QWidget *parent)
         connect(m_page, &InstallerPage::okClicked, this, &InstallerWindow::onOk);
         connect(m_page, &InstallerPage::cancelClicked, this, &InstallerWindow::onCancel);
     }
-    const QSize size = m_page ? m_page->minimumSize() : dialogunits::toPixels(this, 180, 185);
-    setFixedSize(size);
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    setupwindow::prepare(this, DriverInstaller::title(),
+        m_page ? m_page->minimumSize() : dialogunits::toPixels(this, 180, 185));
 }
 
 void InstallerWindow::onOk()

@@ -1,13 +1,13 @@
 #include "driver_installer/noticedialog.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
 
 #include "driver_installer/driverinstaller.h"
 #include "setup_common/dialogunits.h"
+#include "setup_common/setupwindow.h"
 
 namespace {
 
@@ -57,18 +57,10 @@ NoticeDialog::NoticeDialog(QWidget *parent)
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(2, 1);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
-    auto *cancel = new QPushButton(QStringLiteral("CANCEL"), this);
-    ok->setObjectName(QStringLiteral("ok"));
-    cancel->setObjectName(QStringLiteral("cancel"));
-    ok->setDefault(true);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    grid->addLayout(buttons, 3, 0, 1, 2);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    const setupwindow::ButtonRow buttons = setupwindow::buttonRow(this, QStringLiteral("CANCEL"), QStringLiteral("cancel"));
+    grid->addLayout(buttons.layout, 3, 0, 1, 2);
+    connect(buttons.ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(buttons.other, &QPushButton::clicked, this, &QDialog::reject);
 
     // The dialog's size in dialog units; larger only when the texts need it.
     const QSize size = dialogunits::toPixels(this, 239, 201);

@@ -1,20 +1,19 @@
 #include "setup_launcher/launcherwindow.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "setup_common/dialogunits.h"
 #include "setup_common/programicon.h"
+#include "setup_common/setupwindow.h"
 #include "setup_launcher/softwarelauncher.h"
 
 namespace {
@@ -45,12 +44,9 @@ QPixmap banner(const QSize &size, const QFont &font)
 } // namespace
 
 LauncherWindow::LauncherWindow(SoftwareLauncher &launcher, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-            | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    : QWidget(parent)
     , m_launcher(launcher)
 {
-    setWindowTitle(SoftwareLauncher::title());
-    setWindowIcon(programIcon());
     auto *layout = new QVBoxLayout(this);
     auto *image = new QLabel(this);
     image->setPixmap(banner(dialogunits::toPixels(this, 382, 100), font()));
@@ -69,24 +65,15 @@ LauncherWindow::LauncherWindow(SoftwareLauncher &launcher, QWidget *parent)
     layout->addWidget(m_list, 0, Qt::AlignHCenter);
     layout->addStretch();
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
-    auto *exit = new QPushButton(QStringLiteral("Exit"), this);
-    m_ok->setObjectName(QStringLiteral("ok"));
-    exit->setObjectName(QStringLiteral("exit"));
-    m_ok->setDefault(true);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(exit);
-    layout->addLayout(buttons);
+    const setupwindow::ButtonRow buttons = setupwindow::buttonRow(this, QStringLiteral("Exit"), QStringLiteral("exit"));
+    m_ok = buttons.ok;
+    layout->addLayout(buttons.layout);
     connect(m_ok, &QPushButton::clicked, this, &LauncherWindow::onOk);
-    connect(exit, &QPushButton::clicked, this, &LauncherWindow::exitProgram);
+    connect(buttons.other, &QPushButton::clicked, this, &LauncherWindow::exitProgram);
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, &LauncherWindow::onOk);
 
-    const QSize size = dialogunits::toPixels(this, 400, 287).expandedTo(layout->totalMinimumSize());
-    setFixedSize(size);
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    setupwindow::prepare(this, SoftwareLauncher::title(),
+        dialogunits::toPixels(this, 400, 287).expandedTo(layout->totalMinimumSize()));
     fillList();
 }
 

@@ -2,6 +2,7 @@
 
 #include "setup_common/packagepath.h"
 #include "setup_common/setupmessages.h"
+#include "setup_common/setupwindow.h"
 
 using Icon = SetupMessages::Icon;
 
@@ -33,14 +34,8 @@ SoftwareLauncher::SoftwareLauncher(const QString &startFolder, const QString &la
 
 bool SoftwareLauncher::start()
 {
-    if (packagepath::folderTooLong(m_startFolder)) {
-        m_messages.show(Icon::Warning, packagepath::folderTooLongText());
+    if (!setupwindow::claimStart(m_startFolder, m_lock, title(), m_messages))
         return false;
-    }
-    if (!m_lock.tryLock()) {
-        m_messages.show(Icon::Information, QStringLiteral("\"%1\" is already started.").arg(title()));
-        return false;
-    }
     if (!LauncherFile(m_launcherFile).exists()) {
         m_messages.show(Icon::Error, packagepath::missingSetupFileText());
         return false;
