@@ -48,6 +48,11 @@ void InstallerWindow::finish(int result)
 
 void InstallerWindow::closeEvent(QCloseEvent *event)
 {
+    // Not while a tool or an entry runs: the flow that waits on it ends the window itself.
+    if (!isEnabled() && !m_finished) {
+        event->ignore();
+        return;
+    }
     if (m_finished || m_installer.confirmQuit()) {
         m_finished = true;
         event->accept();

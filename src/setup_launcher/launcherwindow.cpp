@@ -139,6 +139,11 @@ void LauncherWindow::changeEvent(QEvent *event)
 
 void LauncherWindow::closeEvent(QCloseEvent *event)
 {
+    // Not while a tool or an entry runs: the flow that waits on it ends the window itself.
+    if (!isEnabled() && !m_exiting) {
+        event->ignore();
+        return;
+    }
     if (m_exiting || m_launcher.confirmQuit()) {
         m_exiting = true;
         event->accept();

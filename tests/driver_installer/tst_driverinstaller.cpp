@@ -2,7 +2,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <QComboBox>
+#include <QPushButton>
+
 #include "driver_installer/driverinstaller.h"
+#include "driver_installer/installerpage.h"
+#include "driver_installer/installerwindow.h"
 #include "recordingmessages.h"
 #include "setup_common/instancelock.h"
 #include "setuppackage.h"
@@ -19,6 +24,8 @@ private slots:
     void start();
     void install_data();
     void install();
+    void window_data();
+    void window();
 
 private:
     QString makeFolder(const QString &name, int length = 0);
@@ -247,6 +254,63 @@ void tst_DriverInstaller::install()
     QCOMPARE(QDir(store).entryList(QDir::Files), staged);
     if (!staged.isEmpty())
         QCOMPARE(setuppackage::readAll(store + QLatin1Char('/') + staged.first()), stagedContent);
+}
+
+void tst_DriverInstaller::window_data()
+{
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<bool>("page");
+    QTest::addColumn<QStringList>("languages"); // empty: no language list
+
+    const QStringList all { "English", "French", "German", "Italian", "Spanish" };
+    QTest::newRow("language menu") << QByteArray(kValidIni) << true << all;
+    QTest::newRow("LANGUAGEMENU FALSE: no language list")
+        << QByteArray("[MODEL]\nMODEL=RK5200\n[LANGUAGEMENU]\nLANGUAGEMENU=FALSE\n") << true << QStringList();
+    QTest::newRow("No Name model has the page")
+        << QByteArray("[MODEL]\nMODEL=No Name\n[LANGUAGEMENU]\nLANGUAGEMENU=TRUE\n") << true << all;
+    QTest::newRow("other model: no page")
+        << QByteArray("[MODEL]\nMODEL=RK9999\n[LANGUAGEMENU]\nLANGUAGEMENU=TRUE\n") << false << QStringList();
+}
+
+void tst_DriverInstaller::window()
+{
+    QFETCH(QByteArray, ini);
+    QFETCH(bool, page);
+    QFETCH(QStringList, languages);
+
+    const QString folder = makeFolder(QStringLiteral("window"));
+    QVERIFY(setuppackage::write(folder + QStringLiteral("/RKSETUP.INI"), ini));
+    RecordingMessages messages;
+    DriverInstaller installer(folder, folder + QStringLiteral("/RKSETUP.INI"), messages);
+    QVERIFY(installer.start());
+    InstallerWindow window(installer);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.windowTitle(), QStringLiteral("NORVALE RK Series Printer Driver Package"));
+    QCOMPARE(window.page() != nullptr, page);
+    if (!page)
+        return;
+    auto *list = window.page()->findChild<QComboBox *>(QStringLiteral("languages"));
+    QCOMPARE(list != nullptr, !languages.isEmpty());
+    if (list) {
+        QStringList shown;
+        for (int i = 0; i < list->count(); ++i)
+            shown << list->itemText(i);
+        QCOMPARE(shown, languages);
+        QCOMPARE(list->currentIndex(), 0);
+    }
+
+    // CANCEL asks; No keeps the window, Yes ends it.
+    const QString question = QStringLiteral("Quit NORVALE RK Series Printer Driver Package\n\nIS it OK?");
+    auto *cancel = window.page()->findChild<QPushButton *>(QStringLiteral("cancel"));
+    messages.answer = false;
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    QVERIFY(window.isVisible());
+    messages.answer = true;
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    QVERIFY(!window.isVisible());
+    QCOMPARE(messages.texts, (QStringList { question, question }));
+    QCOMPARE(window.result(), 0);
 }
 
 QTEST_MAIN(tst_DriverInstaller)
