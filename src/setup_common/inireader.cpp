@@ -3,6 +3,7 @@
 #include <limits>
 
 #include <QFile>
+#include <QTextCodec>
 
 namespace {
 
@@ -25,10 +26,15 @@ IniReader::IniReader(const QString &path)
     QByteArray data = file.readAll();
     if (data.startsWith("\xEF\xBB\xBF"))
         data.remove(0, 3);
+    // Package files written on Windows are often in its ANSI code page rather than UTF-8.
+    QTextCodec::ConverterState state;
+    QString text = QTextCodec::codecForName("UTF-8")->toUnicode(data.constData(), data.size(), &state);
+    if (state.invalidChars > 0)
+        text = QTextCodec::codecForName("Windows-1252")->toUnicode(data);
     QString section;
     bool inSection = false;
-    for (const QByteArray &raw : data.split('\n')) {
-        const QString line = QString::fromUtf8(raw).trimmed();
+    for (const QString &raw : text.split(QLatin1Char('\n'))) {
+        const QString line = raw.trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1Char(';')))
             continue;
         if (line.startsWith(QLatin1Char('['))) {

@@ -46,6 +46,8 @@ void tst_IniReader::value_data()
     QTest::newRow("semicolon inside a value") << QByteArray("[A]\nK=3 ; not a comment\n") << "A" << "K" << "3 ; not a comment" << 3;
     QTest::newRow("windows line ends") << QByteArray("[A]\r\nK=7\r\n") << "A" << "K" << "7" << 7;
     QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBF[A]\nK=7\n") << "A" << "K" << "7" << 7;
+    QTest::newRow("UTF-8 value") << QByteArray("[A]\nK=caf\xC3\xA9\n") << "A" << "K" << QString::fromUtf8("caf\xC3\xA9") << 0;
+    QTest::newRow("Windows code page value") << QByteArray("[A]\nK=caf\xE9\n") << "A" << "K" << QString::fromUtf8("caf\xC3\xA9") << 0;
     QTest::newRow("empty value") << QByteArray("[A]\nK=\n") << "A" << "K" << "" << 0;
     QTest::newRow("value cut to 255") << QByteArray("[A]\nK=" + QByteArray(300, 'v') + "\n") << "A" << "K"
                                       << QString(255, QLatin1Char('v')) << 0;
