@@ -740,6 +740,26 @@ Do you want to save ？</source>
         <source>Cannot change SWTDatabase.db</source>
         <translation>无法修改 SWTDatabase.db</translation>
     </message>
+    <message>
+        <source>The settings database %1 cannot be used.</source>
+        <translation>设置数据库 %1 无法使用。</translation>
+    </message>
+    <message>
+        <source>The file does not exist.</source>
+        <translation>文件不存在。</translation>
+    </message>
+    <message>
+        <source>The file is empty.</source>
+        <translation>文件为空。</translation>
+    </message>
+    <message>
+        <source>The file is damaged or is not a settings database.</source>
+        <translation>文件已损坏或不是设置数据库。</translation>
+    </message>
+    <message>
+        <source>Tables or columns the program reads are missing.</source>
+        <translation>缺少程序需要读取的数据表或字段。</translation>
+    </message>
 </context>
 <context>
     <name>TipWidget</name>

@@ -1,19 +1,28 @@
 #include "app/databaseerrorbox.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QMessageBox>
 #include <QThread>
+#include <QTimer>
+
+#include "core/automation.h"
 
 namespace {
-void showTranslatedBox(const QString &title, const QString &text)
+QString translated(const char *text)
 {
-    QMessageBox::critical(nullptr, title, text, QMessageBox::Cancel);
+    return QApplication::translate("SettingsDatabase", text);
 }
 
-void showBox(const QString &title, const QString &text)
+void showBox(const QString &title, const QString &text, const QString &details = QString())
 {
-    showTranslatedBox(QApplication::translate("SettingsDatabase", title.toUtf8().constData()),
-        QApplication::translate("SettingsDatabase", text.toUtf8().constData()));
+    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Cancel);
+    box.setObjectName(QLatin1String(kDatabaseErrorBoxName));
+    box.setInformativeText(details);
+    // Unattended runs confirm their boxes themselves, as the program's other boxes do.
+    if (const int dismissMs = automation::messageDismissMs(); dismissMs >= 0)
+        QTimer::singleShot(dismissMs, &box, &QMessageBox::reject);
+    box.exec();
 }
 } // namespace
 
@@ -23,13 +32,16 @@ DatabaseLocation::OpenFailureHook databaseErrorBox()
         QCoreApplication *app = QCoreApplication::instance();
         if (!app)
             return;
+        const QString shownTitle = translated(title.toUtf8().constData());
+        const QString shownText = translated(text.toUtf8().constData());
         // The engine opens the database on its worker thread; windows live on the main thread.
         // Queued, not blocking: the main thread may be waiting for that worker to finish.
         if (QThread::currentThread() == app->thread())
-            showBox(title, text);
+            showBox(shownTitle, shownText);
         else
             QMetaObject::invokeMethod(
-                app, [title, text] { showBox(title, text); }, Qt::QueuedConnection);
+                app, [shownTitle, shownText] { showBox(shownTitle, shownText); },
+                Qt::QueuedConnection);
     };
 }
 
@@ -39,6 +51,13 @@ void showDatabaseChangeFailure(const QString &databaseError)
         "SettingsDatabase", "The database refused the change; nothing of it was stored.");
     if (!databaseError.isEmpty())
         text += QLatin1Char('\n') + databaseError;
-    showTranslatedBox(
-        QApplication::translate("SettingsDatabase", "Cannot change SWTDatabase.db"), text);
+    showBox(QApplication::translate("SettingsDatabase", "Cannot change SWTDatabase.db"), text);
+}
+
+void showUnusableDatabaseBox(const QString &path, const DatabaseCheck &check)
+{
+    showBox(translated(SettingsDatabase::kOpenFailedTitle),
+        translated(SettingsDatabase::kOpenFailedText),
+        translated(SettingsDatabase::kUnusableText).arg(QDir::toNativeSeparators(path))
+            + QLatin1Char('\n') + translated(check.reason));
 }

@@ -42,6 +42,7 @@
 #include "engine/datadispatcher.h"
 #include "engine/printersession.h"
 #include "engine/settingsfile.h"
+#include "engine/settingsmodel.h"
 #include "settings_ui/widgetengine.h"
 #include "settings_ui/adminsettingswidget.h"
 #include "designer_ui/dbmanagewidget.h"
@@ -414,8 +415,20 @@ bool MainWindow::prepareUsb()
     return true;
 }
 
+bool MainWindow::databaseUsable()
+{
+    const DatabaseCheck check = checkSettingsDatabase(m_database);
+    if (check.usable())
+        return true;
+    showUnusableDatabaseBox(m_database.filePath(), check);
+    return false;
+}
+
 void MainWindow::onConnectPrinter()
 {
+    // A broken database would read as one without this printer's type.
+    if (!databaseUsable())
+        return;
     const int portType = m_connectConfig->currentPortType();
     if (portType == portchoices::Bluetooth
         && !m_dispatcher->communication()->bluetooth()->isSelected()) {
@@ -499,7 +512,7 @@ void MainWindow::onShowConnectConfig()
 
 void MainWindow::onShowSettings()
 {
-    if (!requirePrinter())
+    if (!requirePrinter() || !databaseUsable())
         return;
     runOperation(DataDispatcher::OpHandshake);
     if (leaveChangedPrinter() || !m_dispatcher->handshakeResult())
@@ -539,10 +552,19 @@ void MainWindow::showSettingsPage()
     m_settingsShowing = true;
 }
 
-bool MainWindow::printerChangedSinceIdentify()
+bool MainWindow::identifiedPrinterAnswers()
 {
+    m_errorReported = false;
     runOperation(DataDispatcher::OpPrinterCheck);
-    return leaveChangedPrinter();
+    if (leaveChangedPrinter())
+        return false;
+    // A check that did not see the printer (its error is already shown) stops the write too.
+    if (!m_dispatcher->printerConfirmed()) {
+        if (!m_errorReported)
+            showMessage(TipWidget::Error, tr("communicate Error: "));
+        return false;
+    }
+    return true;
 }
 
 bool MainWindow::leaveChangedPrinter()
@@ -562,7 +584,7 @@ QPair<int, int> MainWindow::preservedPositions() const
 
 void MainWindow::onSaveSettings(bool restoring)
 {
-    if (printerChangedSinceIdentify())
+    if (!identifiedPrinterAnswers())
         return;
     QByteArray block;
     if (!restoring) {
@@ -598,7 +620,7 @@ void MainWindow::onRefreshSettings()
 
 void MainWindow::onResetSettings()
 {
-    if (printerChangedSinceIdentify())
+    if (!identifiedPrinterAnswers())
         return;
     const bool preserving = PrinterSession::preservesInterfaceBytes(m_printerInfo->mainIdentifier());
     if (preserving) {
@@ -688,7 +710,9 @@ void MainWindow::importSettingsFrom(const QString &fileName)
         showMessage(TipWidget::Warning, tr("This is not a settings file."));
         return;
     }
-    m_engine->showImportedBlock(block);
+    // What the controls can show of the file, as they would save it: the block rkctl writes.
+    const SettingsModel model(m_engine->definition(), m_engine->identity().typeCode, m_legacyVariant);
+    m_engine->showImportedBlock(model.importedBlock(m_engine->settingBlock(), block));
     showMessage(TipWidget::Success, tr("Import Successfully"));
 }
 

@@ -135,6 +135,8 @@ private:
     void showPage(QWidget *page, bool maximized = true);
     // Pages that talk to a printer refuse to open while none is connected.
     bool requirePrinter();
+    // Shows the database error box when the settings database cannot be used.
+    bool databaseUsable();
     void disconnectPrinter();
     void createWorkers();
     void wireConnectConfig();
@@ -147,7 +149,9 @@ private:
     void runEngine(int workMode, int closeDelayMs);
     // Setting-block positions of the two bytes a factory reset keeps.
     QPair<int, int> preservedPositions() const;
-    bool printerChangedSinceIdentify();
+    // The printer check before a write: false (with its message shown) when another printer
+    // answers or the check failed.
+    bool identifiedPrinterAnswers();
     // Leaves a printer the last operation found to be another than the identified one.
     bool leaveChangedPrinter();
 

@@ -4,12 +4,81 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QThread>
 #include <QVariant>
 
 namespace {
+// The tables and columns the program reads.
+struct TableColumns
+{
+    const char *table;
+    QStringList columns;
+};
+const QList<TableColumns> &readTables()
+{
+    static const QList<TableColumns> tables {
+        { "user", { "user_name", "user_password", "user_authority" } },
+        { "PrinterType", { "prit_id", "prit_name", "prit_test" } },
+        { "ControlType", { "ctrt_id", "ctrt_name", "ctrt_returntype" } },
+        { "ContentType", { "ctnt_id", "ctnt_chinese", "ctnt_english" } },
+        { "FormulaType", { "fmlt_id", "fmlt_expression" } },
+        { "Re_Prit_Page_Layout",
+            { "rppl_id", "rppl_pritid", "rppl_pageid", "rppl_layout", "rppl_contentid",
+                "rppl_byteposition", "rppl_valid" } },
+        { "Re_Prit_Ctrt_Act",
+            { "rpca_id", "rpca_pritid", "rpca_rpplid", "rpca_controlid", "rpca_parentrelated",
+                "rpca_actionid", "rpca_pagerow", "rpca_pagecol", "rpca_byteposition",
+                "rpca_bytelength", "rpca_timeout", "rpca_comment", "rpca_contentid",
+                "rpca_readformulaid", "rpca_writeformulaid", "rpca_relateposition",
+                "rpca_relatevalid", "rpca_minlength", "rpca_maxlength" } },
+        { "Re_Prit_Ctrt_Ctnt",
+            { "rpcc_id", "rpcc_pritid", "rpcc_rpcaid", "rpcc_contentid", "rpcc_contentorder" } },
+        { "Re_Prit_Ctrt_Cmd",
+            { "rpcm_id", "rpcm_pritid", "rpcm_rpcaid", "rpcm_cmd", "rpcm_relationcontrolid",
+                "rpcm_paramposition" } },
+    };
+    return tables;
+}
+
+DatabaseCheck unusable(const char *reason, const QString &detail)
+{
+    return { reason, detail };
+}
+
+DatabaseCheck checkOpen(QSqlDatabase &db)
+{
+    QSqlQuery check(db);
+    // Also reads every page: a truncated or overwritten file fails here.
+    if (!check.exec(QStringLiteral("PRAGMA quick_check")))
+        return unusable(SettingsDatabase::kDamaged, check.lastError().text());
+    QStringList problems;
+    while (check.next())
+        problems.append(check.value(0).toString());
+    if (problems != QStringList { QStringLiteral("ok") })
+        return unusable(SettingsDatabase::kDamaged, problems.join(QStringLiteral("; ")));
+    for (const TableColumns &wanted : readTables()) {
+        const QString table = QLatin1String(wanted.table);
+        const QSqlRecord record = db.record(table);
+        QStringList missing;
+        for (const QString &column : wanted.columns) {
+            if (record.indexOf(column) < 0)
+                missing.append(column);
+        }
+        if (record.isEmpty())
+            return unusable(SettingsDatabase::kIncomplete,
+                QStringLiteral("no table %1").arg(table));
+        if (!missing.isEmpty())
+            return unusable(SettingsDatabase::kIncomplete,
+                QStringLiteral("table %1 lacks %2").arg(table, missing.join(QStringLiteral(", "))));
+    }
+    return {};
+}
+
 // Marks, on the connection's driver, that a DatabaseTransaction spans the current operations.
 constexpr char kHeldProperty[] = "rkTransactionHeld";
 } // namespace
@@ -18,6 +87,44 @@ const char *const SettingsDatabase::kOpenFailedTitle
     = QT_TRANSLATE_NOOP("SettingsDatabase", "Cannot open SWTDatabase.db");
 const char *const SettingsDatabase::kOpenFailedText
     = QT_TRANSLATE_NOOP("SettingsDatabase", "Unable to establish a database connection.");
+const char *const SettingsDatabase::kUnusableText
+    = QT_TRANSLATE_NOOP("SettingsDatabase", "The settings database %1 cannot be used.");
+const char *const SettingsDatabase::kMissing
+    = QT_TRANSLATE_NOOP("SettingsDatabase", "The file does not exist.");
+const char *const SettingsDatabase::kEmpty
+    = QT_TRANSLATE_NOOP("SettingsDatabase", "The file is empty.");
+const char *const SettingsDatabase::kDamaged = QT_TRANSLATE_NOOP(
+    "SettingsDatabase", "The file is damaged or is not a settings database.");
+const char *const SettingsDatabase::kIncomplete = QT_TRANSLATE_NOOP(
+    "SettingsDatabase", "Tables or columns the program reads are missing.");
+
+DatabaseCheck checkSettingsDatabase(const DatabaseLocation &location)
+{
+    const QFileInfo info(location.filePath());
+    if (!info.exists())
+        return unusable(SettingsDatabase::kMissing, QString());
+    if (!info.isFile())
+        return unusable(SettingsDatabase::kDamaged, QStringLiteral("not a regular file"));
+    // SQLite takes an empty file for an empty database.
+    if (info.size() == 0)
+        return unusable(SettingsDatabase::kEmpty, QString());
+    // A connection of its own, read-only, so the check never creates or changes the file.
+    static std::atomic<int> checks { 0 };
+    const QString name = QStringLiteral("rk_settings_check_%1").arg(++checks);
+    DatabaseCheck result;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QLatin1String(SettingsDatabase::kDriver), name);
+        db.setDatabaseName(location.filePath());
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1")
+                                 .arg(location.busyTimeoutMs()));
+        result = db.open() ? checkOpen(db) : unusable(SettingsDatabase::kDamaged, db.lastError().text());
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    if (!result.usable())
+        qDebug() << "settings database" << location.filePath() << result.reason << result.detail;
+    return result;
+}
 
 DatabaseLocation::DatabaseLocation(const QString &filePath, OpenFailureHook onOpenFailure)
     : m_filePath(filePath)

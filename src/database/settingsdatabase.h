@@ -47,6 +47,27 @@ QString connectionName();
 bool isHeld(const QSqlDatabase &db);
 } // namespace SettingsDatabase
 
+// Whether the file can serve as the settings database. SQLite opens almost any file, and a
+// failed read just reads nothing, so a broken file would pass for a database without printer
+// types; this looks first. `reason` is one of the texts below (for translation by whoever shows
+// it), `detail` what SQLite said.
+struct DatabaseCheck
+{
+    const char *reason = nullptr; // null when the database can be used
+    QString detail;
+    bool usable() const { return reason == nullptr; }
+};
+namespace SettingsDatabase {
+extern const char *const kUnusableText; // "%1" stands for the file's path
+extern const char *const kMissing;
+extern const char *const kEmpty;
+extern const char *const kDamaged;
+extern const char *const kIncomplete;
+} // namespace SettingsDatabase
+// Reads the whole file once (SQLite's quick check) and every table and column the program reads.
+// Never creates the file, never changes it.
+DatabaseCheck checkSettingsDatabase(const DatabaseLocation &location);
+
 // Opens this thread's connection on the location's file and returns it, open or not. A failed
 // open is reported through the location's hook; the statements run on the handle then fail.
 QSqlDatabase openSettingsDatabase(const DatabaseLocation &location);

@@ -401,12 +401,15 @@ void DataDispatcher::restoreDefaults()
 void DataDispatcher::checkPrinter()
 {
     m_printerChanged = false;
+    m_printerConfirmed = false;
     if (!handshake())
         return;
     bool marker = false;
     QString model;
-    if (readModel(&model, &marker))
+    if (readModel(&model, &marker)) {
         m_printerChanged = model != m_modelName;
+        m_printerConfirmed = !m_printerChanged;
+    }
 }
 
 void DataDispatcher::perform(int operation)

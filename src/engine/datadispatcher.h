@@ -68,6 +68,9 @@ public:
     bool markerSeen() const { return m_markerSeen; }
     int modeByte() const { return m_modeByte; }
     bool printerChanged() const { return m_printerChanged; }
+    // The printer check saw the identified printer answer with its model: only then may a write
+    // follow. False after any failure of the check, as well as for a changed printer.
+    bool printerConfirmed() const { return m_printerConfirmed; }
     bool saved() const { return m_saved; }
     bool handshakeResult() const { return m_handshakeResult; }
     QByteArray settingBlock() const { return m_settingBlock; }
@@ -144,6 +147,7 @@ private:
     // The mode byte identification saw; a printer that later answers another one has changed.
     int m_sessionModeByte = kNoModeByte;
     bool m_printerChanged = false;
+    bool m_printerConfirmed = false;
     bool m_saved = false;
     bool m_handshakeResult = false;
     QByteArray m_settingBlock;

@@ -169,7 +169,10 @@ PrinterSession::Result PrinterSession::checkPrinter()
 {
     if (!run(DataDispatcher::OpPrinterCheck))
         return Result::CommunicationFailed;
-    return m_dispatcher.printerChanged() ? Result::PrinterChanged : Result::Ok;
+    if (m_dispatcher.printerChanged())
+        return Result::PrinterChanged;
+    // Nothing is written to a printer the check did not see.
+    return m_dispatcher.printerConfirmed() ? Result::Ok : Result::CommunicationFailed;
 }
 
 PrinterSession::Result PrinterSession::writeSettings(const QByteArray &block)

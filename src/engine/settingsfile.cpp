@@ -2,6 +2,7 @@
 
 #include <QDataStream>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
@@ -25,6 +26,33 @@ void setDetail(QString *detail, const QString &text)
 {
     if (detail)
         *detail = text;
+}
+
+// The two items as QDataStream writes them, each count checked against what is left, so a
+// hostile count can neither read past the end nor make us allocate what the file does not hold.
+bool parse(const QByteArray &bytes, SettingsFile::Content *content)
+{
+    QDataStream stream(bytes);
+    auto fits = [&stream, &bytes](quint32 count) {
+        return count <= quint32(bytes.size() - stream.device()->pos());
+    };
+    quint32 count = 0;
+    stream >> count;
+    if (stream.status() != QDataStream::Ok)
+        return false;
+    constexpr quint32 kNull = 0xFFFFFFFF;
+    if (count != kNull) {
+        if (count % 2 != 0 || !fits(count))
+            return false;
+        stream.device()->seek(stream.device()->pos() - 4);
+        stream >> content->modelName;
+    }
+    stream >> count;
+    if (stream.status() != QDataStream::Ok || (count != kNull && !fits(count)))
+        return false;
+    stream.device()->seek(stream.device()->pos() - 4);
+    stream >> content->data;
+    return stream.status() == QDataStream::Ok;
 }
 
 // The new firmware's quality byte for a file written by the old one; false leaves it alone.
@@ -78,20 +106,54 @@ SettingsFile::Status SettingsFile::save(
 
 SettingsFile::Status SettingsFile::load(const QString &path, Content *content, QString *detail)
 {
+    // Only a regular file is opened: opening a pipe waits for a writer, and a device such as
+    // /dev/urandom never ends.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        setDetail(detail, QStringLiteral("not a regular file"));
+        return Status::NotAFile;
+    }
+    if (info.size() > kMaxFileBytes) {
+        setDetail(detail,
+            QStringLiteral("it holds %1 bytes, a settings file at most %2")
+                .arg(info.size())
+                .arg(kMaxFileBytes));
+        return Status::TooLarge;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         setDetail(detail, file.errorString());
         return Status::CannotOpen;
     }
-    QDataStream stream(&file);
+    // A file that grows while it is read is cut off at the limit, not followed.
+    const QByteArray bytes = file.read(kMaxFileBytes + 1);
+    if (file.error() != QFileDevice::NoError) {
+        setDetail(detail, file.errorString());
+        return Status::CannotOpen;
+    }
+    if (bytes.size() > kMaxFileBytes) {
+        setDetail(detail, QStringLiteral("it holds more than %1 bytes").arg(kMaxFileBytes));
+        return Status::TooLarge;
+    }
     Content read;
-    stream >> read.modelName >> read.data;
-    if (stream.status() != QDataStream::Ok) {
+    if (!parse(bytes, &read)) {
         setDetail(detail, QStringLiteral("the file ends before its model name and settings data"));
         return Status::Malformed;
     }
     *content = read;
     return Status::Ok;
+}
+
+QString SettingsFile::quoted(const QString &text)
+{
+    QString shown = text.left(kQuotedCharacters);
+    for (QChar &c : shown) {
+        if (!c.isPrint())
+            c = QLatin1Char('?');
+    }
+    if (text.size() <= kQuotedCharacters)
+        return QLatin1Char('"') + shown + QLatin1Char('"');
+    return QStringLiteral("\"%1...\" (%2 characters)").arg(shown).arg(text.size());
 }
 
 bool SettingsFile::keptOnImport(int position)
@@ -105,8 +167,8 @@ SettingsFile::Status SettingsFile::importBlock(const Content &file, const QStrin
 {
     if (file.modelName != modelName) {
         setDetail(detail,
-            QStringLiteral("the file is for \"%1\", the printer is \"%2\"")
-                .arg(file.modelName, modelName));
+            QStringLiteral("the file is for %1, the printer is %2")
+                .arg(quoted(file.modelName), quoted(modelName)));
         return Status::ModelDiffers;
     }
     const QByteArray &data = file.data;

@@ -152,6 +152,11 @@ int SettingsModel::editLimit(const ControlRow &row) const
 
 SettingItem SettingsModel::itemFor(const Entry &entry) const
 {
+    return itemFor(entry, m_block);
+}
+
+SettingItem SettingsModel::itemFor(const Entry &entry, const QByteArray &block) const
+{
     const ControlRow row = m_definition.controlRows.value(entry.rpcaId);
     const int p = row.bytePosition();
     SettingItem item;
@@ -164,7 +169,7 @@ SettingItem SettingsModel::itemFor(const Entry &entry) const
     item.caption = entry.caption;
     item.name = entry.name;
 
-    const bool shown = SettingRules::rowVisible(row.relatePosition(), row.relateValid(), m_block);
+    const bool shown = SettingRules::rowVisible(row.relatePosition(), row.relateValid(), block);
     const bool keptVisible = SettingRules::shownDisabledWhenHidden(m_definition.printerTypeName, p);
     item.visible = shown || keptVisible;
     item.enabled = shown || !keptVisible;
@@ -173,10 +178,10 @@ SettingItem SettingsModel::itemFor(const Entry &entry) const
 
     switch (item.kind) {
     case KindComboBox: {
-        const SettingRules::OptionList options = m_codec->options(row, m_block);
+        const SettingRules::OptionList options = m_codec->options(row, block);
         for (const SettingRules::OptionEntry &option : options)
             item.choices.append(option.text);
-        const int byte = ValueCodec::byteAt(m_block, p);
+        const int byte = ValueCodec::byteAt(block, p);
         int selected = -1;
         for (int i = 0; i < options.size() && selected < 0; ++i) {
             if (options.at(i).value == byte)
@@ -192,7 +197,7 @@ SettingItem SettingsModel::itemFor(const Entry &entry) const
         break;
     }
     case KindSpinBox: {
-        const SettingCodec::Spin spin = m_codec->spinValue(row, m_block);
+        const SettingCodec::Spin spin = m_codec->spinValue(row, block);
         item.valueKnown = spin.ok;
         item.value = SettingCodec::spinText(spin);
         item.defaultValue = SettingCodec::spinText(m_codec->spinValue(row, m_defaults));
@@ -208,7 +213,7 @@ SettingItem SettingsModel::itemFor(const Entry &entry) const
     case KindEdit: {
         bool ok = false;
         // The edit box cuts what it is given to its length.
-        item.value = m_codec->editText(row, m_block, &ok).left(editLimit(row));
+        item.value = m_codec->editText(row, block, &ok).left(editLimit(row));
         item.valueKnown = ok;
         item.defaultValue = m_codec->editText(row, m_defaults);
         const SettingRules::EditField field = m_codec->editField(row);
@@ -449,4 +454,66 @@ SettingsModel::Apply SettingsModel::applyEdit(
     }
     m_block = block;
     return Apply::Changed;
+}
+
+int SettingsModel::spanOf(const ControlRow &row) const
+{
+    const int numberBytes = row.byteLength() >= 2 ? 2 : 1;
+    if (m_definition.kindOf(row) != KindEdit)
+        return numberBytes;
+    const SettingRules::EditField field = m_codec->editField(row);
+    return field.form == SettingRules::FieldForm::Number ? numberBytes : qMax(1, field.length);
+}
+
+QByteArray SettingsModel::importedBlock(const QByteArray &current, const QByteArray &imported) const
+{
+    QByteArray result = imported;
+    for (const Entry &entry : m_entries) {
+        if (itemFor(entry, imported).valueKnown)
+            continue;
+        const ControlRow row = m_definition.controlRows.value(entry.rpcaId);
+        const int end = qMin(row.bytePosition() + spanOf(row), qMin(result.size(), current.size()));
+        for (int p = row.bytePosition(); p < end; ++p)
+            result[p] = current.at(p);
+    }
+    return collectedBlock(result);
+}
+
+QByteArray SettingsModel::collectedBlock(const QByteArray &shown) const
+{
+    QByteArray block = shown;
+    QHash<int, int> entryOfRow; // rpca_id -> entry index
+    for (int i = 0; i < m_entries.size(); ++i)
+        entryOfRow.insert(m_entries.at(i).rpcaId, i);
+    // In the page's order: by byte position.
+    for (const ControlRow &row : qAsConst(m_definition.valueRows)) {
+        const auto index = entryOfRow.constFind(row.rpcaId());
+        if (index == entryOfRow.constEnd())
+            continue;
+        const SettingItem item = itemFor(m_entries.at(*index), shown);
+        if (!item.savedWithPage || !item.valueKnown || item.position >= block.size())
+            continue;
+        switch (item.kind) {
+        case KindComboBox: {
+            // The page's combo box keeps one value per text: the last option with that text.
+            const SettingRules::OptionList options = m_codec->options(row, shown);
+            for (const SettingRules::OptionEntry &option : options) {
+                if (option.text == item.value)
+                    block[item.position] = char(option.value);
+            }
+            break;
+        }
+        case KindSpinBox:
+            m_codec->storeSpin(row, m_codec->spinValue(row, shown).shown, block);
+            break;
+        case KindEdit:
+            // A gated box is written only with its switch on, and the switch starts off.
+            if (!item.value.isEmpty() && !SettingRules::gatedByCheckBox(m_typeCode, item.position))
+                m_codec->storeEdit(row, item.value, block);
+            break;
+        default:
+            break;
+        }
+    }
+    return block;
 }

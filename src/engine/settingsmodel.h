@@ -87,6 +87,17 @@ public:
     // The longest text the page's edit box takes for a row.
     int editLimit(const ControlRow &row) const;
 
+    // The settings page's Import without the page: `imported` is the printer's block `current`
+    // with a settings file's data copied in (SettingsFile::importBlock). A control that cannot
+    // show the file's bytes keeps the printer's bytes, as the page keeps showing the printer's
+    // value there; then every control is collected as it shows its value. So nothing is imported
+    // that no control can show, and the page and rkctl write the same block.
+    QByteArray importedBlock(const QByteArray &current, const QByteArray &imported) const;
+    // The page's Save without the page: `block` with every control the Save collects written as
+    // the value it shows for `block`. A control that cannot encode what it shows (a gated edit
+    // box whose switch is off, an empty text, a formula without bytes) keeps its bytes.
+    QByteArray collectedBlock(const QByteArray &block) const;
+
 private:
     struct Entry
     {
@@ -99,6 +110,9 @@ private:
 
     void buildEntries();
     SettingItem itemFor(const Entry &entry) const;
+    SettingItem itemFor(const Entry &entry, const QByteArray &block) const;
+    // The bytes from the row's position on that its value takes.
+    int spanOf(const ControlRow &row) const;
     int entryIndex(const QString &name) const;
     Apply applyCombo(
         const ControlRow &row, const SettingItem &item, const QString &value, QString *message);

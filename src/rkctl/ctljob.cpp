@@ -321,6 +321,14 @@ int CtlJob::execute()
         error(QStringLiteral("settings database not found: %1").arg(m_databasePath));
         return CtlExit::LocalFailure;
     }
+    const DatabaseCheck usable = checkSettingsDatabase(DatabaseLocation(m_databasePath));
+    if (!usable.usable()) {
+        // Read as if it were one, a broken database would look like a database without printers.
+        error(QString::fromUtf8(SettingsDatabase::kUnusableText).arg(m_databasePath)
+            + QLatin1Char(' ') + QString::fromUtf8(usable.reason)
+            + (usable.detail.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(usable.detail)));
+        return CtlExit::LocalFailure;
+    }
     QString dbFailure;
     const DatabaseLocation database(
         m_databasePath, [&dbFailure](const QString &title, const QString &text) {
@@ -333,6 +341,7 @@ int CtlJob::execute()
         case SettingsFile::Status::Ok:
             break;
         case SettingsFile::Status::CannotOpen:
+        case SettingsFile::Status::NotAFile:
             error(QStringLiteral("cannot read %1: %2").arg(path, detail));
             return CtlExit::LocalFailure;
         default:
@@ -365,8 +374,8 @@ int CtlJob::execute()
         return identifyCommand(session);
     if (!session.supportsSetup())
         return failed(PrinterSession::Result::Unsupported, session);
-    if (command == QLatin1String("import"))
-        return importCommand(session);
+    if (command == QLatin1String("import") && !importedModelMatches(session))
+        return CtlExit::Refused;
     if (command == QLatin1String("reset"))
         return resetCommand(session);
 
@@ -397,6 +406,8 @@ int CtlJob::execute()
         return readCommand(session, model);
     if (command == QLatin1String("get"))
         return getCommand(model);
+    if (command == QLatin1String("import"))
+        return importCommand(session, model);
     return setCommand(session, model);
 }
 
@@ -569,33 +580,32 @@ int CtlJob::exportCommand(const PrinterSession &session)
     return CtlExit::Ok;
 }
 
-int CtlJob::importCommand(PrinterSession &session)
+bool CtlJob::importedModelMatches(const PrinterSession &session)
 {
     // Another model's file is refused before anything is read or written.
     const QString model = session.identity().modelName();
-    if (m_import.modelName != model) {
-        error(kTypeDifferent);
-        error(QStringLiteral("%1 is for \"%2\", the printer is \"%3\".")
-                  .arg(m_options.arguments.first(), m_import.modelName, model));
-        return CtlExit::Refused;
-    }
-    if (const PrinterSession::Result read = session.readSettings();
-        read != PrinterSession::Result::Ok)
-        return failed(read, session);
+    if (m_import.modelName == model)
+        return true;
+    error(kTypeDifferent);
+    error(QStringLiteral("%1 is for %2, the printer is %3.")
+              .arg(m_options.arguments.first(), SettingsFile::quoted(m_import.modelName),
+                  SettingsFile::quoted(model)));
+    return false;
+}
+
+int CtlJob::importCommand(PrinterSession &session, const SettingsModel &model)
+{
     const QByteArray current = session.settingBlock();
-    if (current.size() < PrinterSession::kBlockSize) {
-        error(QStringLiteral("The printer's setting block has %1 bytes instead of %2.")
-                  .arg(current.size())
-                  .arg(PrinterSession::kBlockSize));
-        return CtlExit::Communication;
-    }
     QByteArray block = current;
     QString detail;
-    if (SettingsFile::importBlock(m_import, model, session.legacyVariant(), &block, &detail)
+    if (SettingsFile::importBlock(m_import, session.identity().modelName(),
+            session.legacyVariant(), &block, &detail)
         != SettingsFile::Status::Ok) {
         error(QStringLiteral("%1: %2").arg(m_options.arguments.first(), detail));
         return CtlExit::Refused;
     }
+    // As the settings page's Import followed by its Save: what the controls show is written.
+    block = model.importedBlock(current, block);
     int changed = 0;
     for (int i = 0; i < block.size(); ++i)
         changed += block.at(i) != current.at(i) ? 1 : 0;

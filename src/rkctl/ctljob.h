@@ -53,7 +53,8 @@ private:
     int getCommand(const SettingsModel &model);
     int setCommand(PrinterSession &session, SettingsModel &model);
     int exportCommand(const PrinterSession &session);
-    int importCommand(PrinterSession &session);
+    bool importedModelMatches(const PrinterSession &session);
+    int importCommand(PrinterSession &session, const SettingsModel &model);
     int resetCommand(PrinterSession &session);
     int failed(PrinterSession::Result result, const PrinterSession &session);
     QString taggedPath(const QString &path, const QString &extension) const;

@@ -2,6 +2,8 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTest>
 
 namespace {
@@ -109,4 +111,19 @@ bool SimProcess::waitForLog(const QString &prefix, int timeoutMs) const
         QTest::qWait(kLogPollMs);
     }
     return count(prefix) > 0;
+}
+
+QString SimProcess::stateFile(int printer) const
+{
+    const QString base = m_dir.filePath(QStringLiteral("state.json"));
+    return printer == 0 ? base : QStringLiteral("%1.%2").arg(base).arg(printer);
+}
+
+QByteArray SimProcess::settingBlockIn(const QString &stateFile)
+{
+    QFile file(stateFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QJsonObject o = QJsonDocument::fromJson(file.readAll()).object();
+    return QByteArray::fromHex(o.value(QStringLiteral("settingBlock")).toString().toLatin1());
 }

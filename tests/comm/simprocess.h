@@ -29,6 +29,10 @@ public:
     // Waits until a line with this prefix appears in the log.
     bool waitForLog(const QString &prefix, int timeoutMs = 5000) const;
     QString dir() const { return m_dir.path(); }
+    // Where `--state FILE` keeps printer n's state when FILE is stateFile().
+    QString stateFile(int printer = 0) const;
+    // The setting block a state file holds; empty when there is none.
+    static QByteArray settingBlockIn(const QString &stateFile);
 
 private:
     QString endpoint(const QString &kind, int index) const;

@@ -2,7 +2,12 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QDataStream>
+#include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMessageBox>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,12 +29,40 @@
 #include "engine/datadispatcher.h"
 #include "settings_ui/widgetengine.h"
 #include "settings_ui/adminsettingswidget.h"
+#include "app/databaseerrorbox.h"
+#include "engine/settingsfile.h"
+#include "brokendatabase.h"
+#include "rkctlrun.h"
 #include "simprocess.h"
 #include "messagewatch.h"
 #include "testconfig.h"
 
+#include <sys/stat.h>
+
 namespace {
 const QString kDatabase = QStringLiteral(RK_BIN_DIR "/SWTDatabase.db");
+// How often a block read over TCP is asked for before it fails: the first time and twice on a
+// new connection.
+constexpr int kModelReadTries = 3;
+
+// Remembers the database error boxes shown (they confirm themselves in unattended runs).
+class DatabaseBoxWatch : public QObject
+{
+public:
+    DatabaseBoxWatch() { qApp->installEventFilter(this); }
+    ~DatabaseBoxWatch() override { qApp->removeEventFilter(this); }
+    QStringList texts;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *box = qobject_cast<QMessageBox *>(watched);
+        if (box && event->type() == QEvent::Show
+            && box->objectName() == QLatin1String(kDatabaseErrorBoxName))
+            texts << box->text() + QLatin1Char('\n') + box->informativeText();
+        return false;
+    }
+};
 
 } // namespace
 
@@ -429,6 +462,198 @@ private slots:
         emit w.titleBar()->backToHome();
         QVERIFY(watch.texts.isEmpty());
         QCOMPARE(w.stack()->currentWidget(), w.homePage());
+    }
+
+    void uncheckedPrinterIsNotWritten_data()
+    {
+        QTest::addColumn<bool>("reset");
+        QTest::addColumn<QStringList>("hostile");
+        // The printer check's model read is the second; it is asked for again on new connections,
+        // and the printer answers the exchanges after it.
+        auto atTheCheck = [](const QString &kind) {
+            QStringList faults;
+            for (int n = 2; n < 2 + kModelReadTries; ++n)
+                faults << QStringLiteral("%1@readModel#%2").arg(kind).arg(n);
+            return faults;
+        };
+        QTest::newRow("save, model unanswered") << false << atTheCheck(QStringLiteral("silent"));
+        QTest::newRow("save, closed at the model read") << false << atTheCheck(QStringLiteral("close"));
+        QTest::newRow("factory defaults, closed at the model read") << true << atTheCheck(QStringLiteral("close"));
+    }
+
+    // A printer check that did not see the identified printer stops Save and factory defaults
+    // with its error shown: nothing reaches the printer, and no success is claimed.
+    void uncheckedPrinterIsNotWritten()
+    {
+        QFETCH(bool, reset);
+        QFETCH(QStringList, hostile);
+        SimProcess sim;
+        QStringList args{QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:0"), QStringLiteral("--profile"),
+                         QStringLiteral("zn470kw"), QStringLiteral("--state"), sim.stateFile()};
+        for (const QString &fault : hostile)
+            args << QStringLiteral("--hostile") << fault;
+        QVERIFY2(sim.start(args), qPrintable(sim.errorText()));
+        useTcp(sim.tcpPort());
+        MainWindow w(1, kDatabase);
+        w.show();
+        connectAndOpenSettings(w);
+        auto *combo = qobject_cast<QComboBox *>(control(w, 200));
+        combo->setCurrentIndex((combo->currentIndex() + 1) % combo->count());
+
+        MessageWatch watch(w.tip());
+        if (reset)
+            emit w.userSettingsPage()->resetSettings();
+        else
+            emit w.userSettingsPage()->saveSettings(false);
+        const QString shown = watch.texts.join(QLatin1Char('|'));
+        QVERIFY2(sim.count(QStringLiteral("FAULT ")) == hostile.size(), qPrintable(sim.log().join(QLatin1Char('\n'))));
+        QVERIFY2(!watch.texts.isEmpty() && watch.texts.first().startsWith(QLatin1String("communicate Error: ")),
+                 qPrintable(shown));
+        QVERIFY2(!watch.texts.contains(QStringLiteral("Save Successful")), qPrintable(shown));
+        QVERIFY2(!shown.contains(QStringLiteral("factory default value")), qPrintable(shown));
+        QCOMPARE(sim.count(QStringLiteral("CMD announceBlock")), 0);
+        QCOMPARE(sim.count(QStringLiteral("DATA writeBlock")), 0);
+        QCOMPARE(sim.count(QStringLiteral("CMD restoreDefaults")), 0);
+        const QByteArray now = SimProcess::settingBlockIn(sim.stateFile());
+        QVERIFY(now.isEmpty() || now == w.dispatcher()->settingBlock());
+    }
+
+    void importWritesWhatThePageWould_data()
+    {
+        QTest::addColumn<QString>("profile");
+        QTest::addColumn<QString>("file");
+        for (const char *profile : {"zn470kw", "rk5200-new", "rk5200-legacy", "mv4410c", "rp0501", "qp80", "rk7300"}) {
+            for (const char *file : {"0xFF everywhere", "the defaults"})
+                QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(QLatin1String(profile), QLatin1String(file))))
+                    << QString::fromLatin1(profile) << QString::fromLatin1(file);
+        }
+    }
+
+    // rkctl's import and the page's Import followed by Save leave two printers of a model with
+    // the same block, and with no control whose bytes stand for no value.
+    void importWritesWhatThePageWould()
+    {
+        QFETCH(QString, profile);
+        QFETCH(QString, file);
+        SimProcess sim;
+        QVERIFY2(sim.start({QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:0"), QStringLiteral("--count"),
+                            QStringLiteral("2"), QStringLiteral("--profile"), profile, QStringLiteral("--profile"),
+                            profile, QStringLiteral("--state"), sim.stateFile()},
+                           2),
+                 qPrintable(sim.errorText()));
+        const quint16 byCommand = sim.tcpPort(0);
+        const quint16 byPage = sim.tcpPort(1);
+        QByteArray defaults;
+        const QByteArray before = printerBlock(byPage, &defaults);
+        QCOMPARE(before.size(), 1024);
+        QByteArray data(1024, '\xFF');
+        if (file == QLatin1String("the defaults"))
+            data = defaults;
+
+        useTcp(byPage);
+        MainWindow w(1, kDatabase);
+        w.show();
+        connectAndOpenSettings(w);
+        QTemporaryDir dir;
+        const QString cfg = dir.filePath(QStringLiteral("import.cfg"));
+        QCOMPARE(SettingsFile::save(cfg, {w.connectedModel(), data}), SettingsFile::Status::Ok);
+
+        const QStringList printer{QStringLiteral("--host"), QStringLiteral("127.0.0.1"), QStringLiteral("--tcp-port"),
+                                  QString::number(byCommand)};
+        const RkctlRun imported = rkctl(printer + QStringList{QStringLiteral("import"), cfg});
+        QVERIFY2(imported.code == 0, qPrintable(imported.err));
+
+        MessageWatch watch(w.tip());
+        w.importSettingsFrom(cfg);
+        QCOMPARE(watch.texts.last(), QStringLiteral("Import Successfully"));
+        if (w.engine()->hasUnsavedChanges()) {
+            emit w.userSettingsPage()->saveSettings(false);
+            QCOMPARE(watch.texts.last(), QStringLiteral("Save Successful"));
+        }
+        const QByteArray byCommandBlock = SimProcess::settingBlockIn(sim.stateFile(0));
+        const QByteArray byPageBlock = printerBlock(byPage);
+        QCOMPARE(byPageBlock.size(), 1024);
+        QStringList differ;
+        for (int p = 0; p < 1024; ++p)
+            if ((byCommandBlock.isEmpty() ? before : byCommandBlock).at(p) != byPageBlock.at(p))
+                differ << QString::number(p);
+        QVERIFY2(differ.isEmpty(), qPrintable(QStringLiteral("positions differ: ") + differ.join(QLatin1Char(' '))));
+
+        // Every setting the page shows has a value.
+        const RkctlRun read = rkctl(printer + QStringList{QStringLiteral("read"), QStringLiteral("--json")});
+        QCOMPARE(read.code, 0);
+        const QJsonArray settings =
+            QJsonDocument::fromJson(read.out.toUtf8()).object().value(QStringLiteral("settings")).toArray();
+        QVERIFY(!settings.isEmpty());
+        for (const QJsonValue &setting : settings)
+            QVERIFY2(!setting.toObject().value(QStringLiteral("value")).isNull(),
+                     qPrintable(setting.toObject().value(QStringLiteral("name")).toString()));
+    }
+
+    void importRefusesWhatIsNoSettingsFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("pipe") << "pipe";
+        QTest::newRow("link to a device") << "urandom";
+        QTest::newRow("larger than a settings file") << "large";
+    }
+
+    // The page's Import never opens a pipe or a device, nor reads a file of any size.
+    void importRefusesWhatIsNoSettingsFile()
+    {
+        QFETCH(QString, kind);
+        std::unique_ptr<SimProcess> sim(startSim(QStringLiteral("zn470kw")));
+        useTcp(sim->tcpPort());
+        MainWindow w(1, kDatabase);
+        w.show();
+        connectAndOpenSettings(w);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("x.cfg"));
+        if (kind == QLatin1String("pipe")) {
+            QCOMPARE(mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        } else if (kind == QLatin1String("urandom")) {
+            QVERIFY(QFile::link(QStringLiteral("/dev/urandom"), file));
+        } else {
+            QFile big(file);
+            QVERIFY(big.open(QIODevice::WriteOnly));
+            big.write(QByteArray(1 << 20, 'M'));
+        }
+        const QByteArray block = w.engine()->settingBlock();
+        MessageWatch watch(w.tip());
+        w.importSettingsFrom(file);
+        QCOMPARE(watch.texts, QStringList{QStringLiteral("This is not a settings file.")});
+        QCOMPARE(w.engine()->settingBlock(), block);
+        QVERIFY(!w.engine()->hasUnsavedChanges());
+    }
+
+    void brokenDatabaseShowsTheBox_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const QString &kind : brokendatabase::kinds())
+            QTest::newRow(qPrintable(kind)) << kind;
+    }
+
+    // A broken database is reported as such, not as a printer the database does not know.
+    void brokenDatabaseShowsTheBox()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        const QString database = dir.filePath(QStringLiteral("SWTDatabase.db"));
+        QVERIFY(brokendatabase::make(kind, database));
+        std::unique_ptr<SimProcess> sim(startSim(QStringLiteral("zn470kw")));
+        useTcp(sim->tcpPort());
+        MainWindow w(1, database);
+        w.show();
+        MessageWatch watch(w.tip());
+        DatabaseBoxWatch boxes;
+        QTest::mouseClick(w.connectPanel()->connectButton(), Qt::LeftButton);
+        QCOMPARE(boxes.texts.size(), 1);
+        QVERIFY2(boxes.texts.first().startsWith(QStringLiteral("Unable to establish a database connection.")),
+                 qPrintable(boxes.texts.first()));
+        QVERIFY2(boxes.texts.first().contains(database), qPrintable(boxes.texts.first()));
+        QVERIFY2(watch.texts.isEmpty(), qPrintable(watch.texts.join(QLatin1Char('|'))));
+        QVERIFY(!w.connectPanel()->isConnected());
+        QCOMPARE(sim->count(QStringLiteral("CONNECT")), 0);
     }
 };
 

@@ -16,8 +16,11 @@
 #include "engine/settingsfile.h"
 #include "printerprofile.h"
 #include "rkctl/ctloptions.h"
+#include "brokendatabase.h"
 #include "rkctlrun.h"
 #include "simprocess.h"
+
+#include <sys/stat.h>
 
 namespace {
 using Run = RkctlRun;
@@ -44,8 +47,7 @@ bool startSim(SimProcess &sim, const QString &profile, const QStringList &more =
 
 QString statePath(const SimProcess &sim, int printer = 0)
 {
-    const QString base = sim.dir() + QStringLiteral("/state.json");
-    return printer == 0 ? base : QStringLiteral("%1.%2").arg(base).arg(printer);
+    return sim.stateFile(printer);
 }
 
 QStringList withState(const SimProcess &sim)
@@ -56,11 +58,7 @@ QStringList withState(const SimProcess &sim)
 // The printer's setting block as the simulator keeps it.
 QByteArray stateBlock(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QJsonObject o = QJsonDocument::fromJson(file.readAll()).object();
-    return QByteArray::fromHex(o.value(QStringLiteral("settingBlock")).toString().toLatin1());
+    return SimProcess::settingBlockIn(path);
 }
 
 PrinterProfile profileOf(const QString &id)
@@ -263,39 +261,98 @@ private slots:
 
     void importRefused_data()
     {
-        QTest::addColumn<QString>("fileModel");
-        QTest::addColumn<int>("dataSize");
+        QTest::addColumn<QString>("kind");
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("message");
-        QTest::newRow("another model's file") << "RP-58S" << 1024 << 4 << "Printer type different!";
-        QTest::newRow("data shorter than a block") << "ZN-470 KW" << 100 << 4 << "100 bytes";
-        QTest::newRow("not a settings file") << "" << -1 << 4 << "not a settings file";
-        QTest::newRow("missing file") << "" << -2 << 1 << "cannot read";
+        QTest::newRow("another model's file") << "other model" << 4 << "Printer type different!";
+        QTest::newRow("data shorter than a block") << "short data" << 4 << "100 bytes";
+        QTest::newRow("not a settings file") << "garbage" << 4 << "not a settings file";
+        QTest::newRow("missing file") << "missing" << 1 << "cannot read";
+        // Files that are no files: read, they would block or never end.
+        QTest::newRow("pipe") << "pipe" << 1 << "not a regular file";
+        QTest::newRow("link to a device") << "urandom" << 1 << "not a regular file";
+        QTest::newRow("folder") << "folder" << 1 << "not a regular file";
+        QTest::newRow("larger than a settings file") << "large" << 4 << "at most 65536";
+        // A count promising more than the file holds is not allocated.
+        QTest::newRow("huge count") << "huge count" << 4 << "not a settings file";
+        // Messages quote a short prefix of what the file holds, not all of it.
+        QTest::newRow("long model name") << "long name" << 4 << "(30000 characters)";
     }
 
-    // A refused import writes nothing to the printer.
+    // A refused import writes nothing to the printer, and says why in a few lines.
     void importRefused()
     {
-        QFETCH(QString, fileModel);
-        QFETCH(int, dataSize);
+        QFETCH(QString, kind);
         QFETCH(int, code);
         QFETCH(QString, message);
         SimProcess sim;
         QVERIFY2(startSim(sim, QStringLiteral("zn470kw")), qPrintable(sim.errorText()));
         QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("other.cfg"));
-        if (dataSize >= 0) {
-            QCOMPARE(SettingsFile::save(file, { fileModel, QByteArray(dataSize, '\x01') }),
+        const QString file = dir.filePath(QStringLiteral("x.cfg"));
+        auto write = [&file](const QByteArray &bytes) {
+            QFile out(file);
+            return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size();
+        };
+        const QByteArray block(1024, '\x01');
+        if (kind == QLatin1String("other model"))
+            QCOMPARE(SettingsFile::save(file, { QStringLiteral("RP-58S"), block }),
                 SettingsFile::Status::Ok);
-        } else if (dataSize == -1) {
-            QFile garbage(file);
-            QVERIFY(garbage.open(QIODevice::WriteOnly));
-            garbage.write("\x00\x00\x00\x09RK", 6);
-        }
+        else if (kind == QLatin1String("short data"))
+            QCOMPARE(SettingsFile::save(file, { QStringLiteral("ZN-470 KW"), block.left(100) }),
+                SettingsFile::Status::Ok);
+        else if (kind == QLatin1String("garbage"))
+            QVERIFY(write(QByteArray("\x00\x00\x00\x09RK", 6)));
+        else if (kind == QLatin1String("pipe"))
+            QCOMPARE(mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        else if (kind == QLatin1String("urandom"))
+            QVERIFY(QFile::link(QStringLiteral("/dev/urandom"), file));
+        else if (kind == QLatin1String("folder"))
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("x.cfg")));
+        else if (kind == QLatin1String("large"))
+            QVERIFY(write(QByteArray(100 * 1024, '\0')));
+        else if (kind == QLatin1String("huge count"))
+            QVERIFY(write(QByteArray::fromHex("fffffff0") + QByteArray(64, 'A')));
+        else if (kind == QLatin1String("long name"))
+            QCOMPARE(SettingsFile::save(file, { QString(30000, QLatin1Char('M')), block }),
+                SettingsFile::Status::Ok);
         const Run run = rkctl(at(sim.tcpPort()) + QStringList { QStringLiteral("import"), file });
         QVERIFY2(run.code == code, qPrintable(describe(run)));
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY2(run.err.size() < 400, qPrintable(run.err.left(400)));
         QCOMPARE(sim.count(QStringLiteral("DATA writeBlock")), 0);
+    }
+
+    void brokenDatabase_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("command");
+        for (const QString &kind : brokendatabase::kinds()) {
+            QTest::newRow(qPrintable(kind + QStringLiteral(", read"))) << kind << "read";
+            QTest::newRow(qPrintable(kind + QStringLiteral(", set")))
+                << kind << "Print Setup/Print Speed=Quiet";
+        }
+    }
+
+    // A broken database is named as such, before any printer is asked anything.
+    void brokenDatabase()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, command);
+        QTemporaryDir dir;
+        const QString database = dir.filePath(QStringLiteral("SWTDatabase.db"));
+        QVERIFY(brokendatabase::make(kind, database));
+        SimProcess sim;
+        QVERIFY2(startSim(sim, QStringLiteral("zn470kw")), qPrintable(sim.errorText()));
+        QStringList args = at(sim.tcpPort()) + QStringList { QStringLiteral("--database"), database };
+        args += command == QLatin1String("read") ? QStringList { command }
+                                                 : QStringList { QStringLiteral("set"), command };
+        const Run run = rkctl(args);
+        QVERIFY2(run.code == 1, qPrintable(describe(run)));
+        QVERIFY2(run.err.startsWith(
+                     QStringLiteral("The settings database %1 cannot be used.").arg(database)),
+            qPrintable(run.err));
+        QVERIFY2(!run.out.contains(QLatin1Char('/')), qPrintable(run.out));
+        QCOMPARE(sim.count(QStringLiteral("CONNECT")), 0);
     }
 
     void importFromAnotherModelsPrinter()

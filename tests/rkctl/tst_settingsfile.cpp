@@ -103,6 +103,10 @@ private slots:
         // The count promises more than the file holds: no reading past its end.
         QTest::newRow("data cut short")
             << QByteArray::fromHex("00000002004100000400") + filled(10, 'x') << malformed;
+        // Counts far beyond the file are refused before anything is allocated for them.
+        QTest::newRow("huge model count") << QByteArray::fromHex("fffffff0") + filled(64, 'x') << malformed;
+        QTest::newRow("huge data count")
+            << QByteArray::fromHex("000000020041fffffff0") + filled(64, 'x') << malformed;
     }
 
     void refusedFiles()

@@ -129,6 +129,16 @@ private slots:
         QTest::newRow("network, parameter-list mode at the printer check")
             << "network" << QStringList { "list-mode@handshake#3" } << set << 4 << changed
             << "kept";
+        // Nothing is written after a printer check that did not see the printer (its model
+        // read is the second, tried three times in all).
+        QTest::newRow("wifi, model unanswered at the printer check")
+            << "wifi"
+            << QStringList { "silent@readModel#2", "silent@readModel#3", "silent@readModel#4" }
+            << set << 3 << linkError << "kept";
+        QTest::newRow("network, closed at the printer check")
+            << "network"
+            << QStringList { "close@readModel#2", "close@readModel#3", "close@readModel#4" }
+            << reset << 3 << linkError << "kept";
         // A missing default block is an error, not a block of invented defaults.
         QTest::newRow("wifi, empty default block")
             << "wifi" << QStringList { "empty@readDefaults" } << read << 3 << readError << "kept";
