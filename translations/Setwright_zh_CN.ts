@@ -653,6 +653,37 @@ Do you want to save ？</source>
     </message>
 </context>
 <context>
+    <name>ParameterList</name>
+    <message>
+        <source>System Setup</source>
+        <translation>系统设置</translation>
+    </message>
+    <message>
+        <source>Paper Setup</source>
+        <translation>纸张设置</translation>
+    </message>
+    <message>
+        <source>Interface Setup</source>
+        <translation>接口设置</translation>
+    </message>
+    <message>
+        <source>Character Setup</source>
+        <translation>字符设置</translation>
+    </message>
+    <message>
+        <source>Other Setup</source>
+        <translation>其他设置</translation>
+    </message>
+    <message>
+        <source>Wifi Setup</source>
+        <translation>Wifi设置</translation>
+    </message>
+    <message>
+        <source>Customized Form</source>
+        <translation>自定义表单</translation>
+    </message>
+</context>
+<context>
     <name>PrinterInfo</name>
     <message>
         <source>Printer Info</source>

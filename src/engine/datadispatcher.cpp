@@ -9,6 +9,7 @@
 #include "comm/delayservice.h"
 #include "comm/portchoices.h"
 #include "comm/replycheck.h"
+#include "engine/parameterlist.h"
 
 namespace {
 constexpr int kHandshakeLength = 10;
@@ -355,11 +356,14 @@ void DataDispatcher::writeSettings(const QByteArray &data)
     if (!handshake())
         return;
     if (m_modeByte == kModeByteParameterList) {
-        QByteArray frame = m_commands.value(CmdWriteList);
-        frame.append('\0').append('\0');
-        frame.append(static_cast<char>((data.size() >> 8) & 0xFF));
-        frame.append(static_cast<char>(data.size() & 0xFF));
-        frame.append(data);
+        const QByteArray header = ParameterList::writeHeader(data.size());
+        if (header.isEmpty()) {
+            // Its length would not fit the header: the printer would take part of it as commands.
+            qDebug() << "parameter list too long to write:" << data.size() << "bytes";
+            emit m_comm->communicateError(WRITE_PORT_ERROR);
+            return;
+        }
+        const QByteArray frame = m_commands.value(CmdWriteList) + header + data;
         m_saved = sendOnly(frame);
         return;
     }

@@ -91,6 +91,7 @@ PrinterSession::Result PrinterSession::identify()
     m_legacyVariant = false;
     m_settingBlock.clear();
     m_defaultBlock.clear();
+    m_parameters = ParameterList();
     if (!run(DataDispatcher::OpIdentify))
         return Result::CommunicationFailed;
     m_record = m_dispatcher.modelName();
@@ -162,6 +163,40 @@ PrinterSession::Result PrinterSession::readSettings()
         return Result::PrinterChanged;
     m_settingBlock = m_dispatcher.settingBlock();
     m_defaultBlock = m_dispatcher.defaultBlock();
+    return Result::Ok;
+}
+
+bool PrinterSession::parameterList() const
+{
+    return modeByte() == DataDispatcher::kModeByteParameterList;
+}
+
+PrinterSession::Result PrinterSession::readParameterList(QString *detail)
+{
+    const Result read = readSettings();
+    if (read != Result::Ok)
+        return read;
+    if (m_parameters.build(m_settingBlock, detail) != ParameterList::Status::Ok)
+        return Result::NoParameters;
+    return Result::Ok;
+}
+
+PrinterSession::Result PrinterSession::writeParameterList()
+{
+    const QByteArray text = m_parameters.writeText();
+    const Result written = writeSettings(text);
+    if (written != Result::Ok)
+        return written;
+    if (!run(DataDispatcher::OpReadSettings))
+        return Result::CommunicationFailed;
+    if (m_dispatcher.printerChanged())
+        return Result::PrinterChanged;
+    ParameterList readBack;
+    if (readBack.build(m_dispatcher.settingBlock()) != ParameterList::Status::Ok
+        || readBack.writeText() != text)
+        return Result::NotAcknowledged;
+    m_settingBlock = m_dispatcher.settingBlock();
+    m_parameters = readBack;
     return Result::Ok;
 }
 

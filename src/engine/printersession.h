@@ -11,6 +11,7 @@
 #include "comm/printeridentity.h"
 #include "database/records.h"
 #include "database/settingsdatabase.h"
+#include "engine/parameterlist.h"
 #include "engine/settingsdefinition.h"
 
 class ConfigFile;
@@ -30,6 +31,7 @@ public:
         Unsupported, // no printer type for this printer, or a parameter-list printer
         PrinterChanged, // another printer answers than the one identified
         NotAcknowledged, // the printer did not confirm the write
+        NoParameters, // the parameter list the printer sent builds no pages
     };
 
     static constexpr int kBlockSize = 1024;
@@ -55,6 +57,17 @@ public:
     bool supportsSetup() const;
     // What the settings engine needs to load the printer's definition.
     SettingsIdentity settingsIdentity(int language) const;
+
+    // A printer that describes its settings as a parameter list (mode byte 68); it needs no
+    // printer type in the database.
+    bool parameterList() const;
+    // Reads the parameter list and builds its pages; the detail says why none were built.
+    Result readParameterList(QString *detail = nullptr);
+    const ParameterList &parameters() const { return m_parameters; }
+    ParameterList &parameters() { return m_parameters; }
+    // Writes the pages' values behind the printer-changed check. The printer does not confirm
+    // such a write, so the list is read back: the write counts only when it holds the values.
+    Result writeParameterList();
 
     Result readSettings();
     QByteArray settingBlock() const { return m_settingBlock; }
@@ -99,4 +112,5 @@ private:
     PrinterTypeRecord m_printerType;
     QByteArray m_settingBlock;
     QByteArray m_defaultBlock;
+    ParameterList m_parameters;
 };
