@@ -130,6 +130,9 @@ bool PrinterProfile::fromJson(const QByteArray &json, PrinterProfile *out, QStri
         p.parameterList = QByteArray(text);
         cJSON_free(text);
         cJSON_Delete(root);
+    } else if (o.value(QStringLiteral("parameterList")).isString()) {
+        // A printer whose parameter list is broken sends this text as it stands.
+        p.parameterList = o.value(QStringLiteral("parameterList")).toString().toUtf8();
     }
     const QJsonObject tests = o.value(QStringLiteral("tests")).toObject();
     for (auto it = tests.begin(); it != tests.end(); ++it) {
