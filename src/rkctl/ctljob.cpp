@@ -309,6 +309,9 @@ int CtlJob::failed(PrinterSession::Result result, const PrinterSession &session)
     case PrinterSession::Result::NotAcknowledged:
         error(QStringLiteral("The printer did not confirm the settings; they may not be saved."));
         return CtlExit::Communication;
+    case PrinterSession::Result::NoParameters:
+        error(QStringLiteral("The printer's parameter list builds no settings page."));
+        return CtlExit::Communication;
     }
     return CtlExit::Communication;
 }
@@ -372,6 +375,8 @@ int CtlJob::execute()
         return failed(identified, session);
     if (command == QLatin1String("identify"))
         return identifyCommand(session);
+    if (session.parameterList())
+        return parameterListCommand(session);
     if (!session.supportsSetup())
         return failed(PrinterSession::Result::Unsupported, session);
     if (command == QLatin1String("import") && !importedModelMatches(session))
@@ -415,7 +420,7 @@ int CtlJob::identifyCommand(const PrinterSession &session)
 {
     const PrinterIdentity &id = session.identity();
     const QString type = session.printerType().pritName();
-    const bool supported = session.supportsSetup();
+    const bool supported = session.supportsSetup() || session.parameterList();
     const QString firmware = id.recordParts().value(kFirmwarePart);
     if (m_options.json) {
         QJsonObject o;
@@ -632,5 +637,207 @@ int CtlJob::resetCommand(PrinterSession &session)
                   .arg(at.first)
                   .arg(at.second));
     }
+    return CtlExit::Ok;
+}
+
+int CtlJob::parameterListCommand(PrinterSession &session)
+{
+    const QString &command = m_options.command;
+    if (command == QLatin1String("reset")) {
+        error(QStringLiteral("reset is not available on printers that send a parameter list"));
+        return CtlExit::Refused;
+    }
+    if (command == QLatin1String("import")) {
+        // Another model's file is refused before anything is read or written.
+        const QString model = session.identity().modelName();
+        if (m_import.modelName != model) {
+            error(kTypeDifferent);
+            error(QStringLiteral("%1 is for \"%2\", the printer is \"%3\".")
+                      .arg(m_options.arguments.first(), m_import.modelName, model));
+            return CtlExit::Refused;
+        }
+    }
+    QString detail;
+    const PrinterSession::Result read = session.readParameterList(&detail);
+    if (read == PrinterSession::Result::NoParameters) {
+        error(QStringLiteral("The printer's parameter list builds no settings page: %1.")
+                  .arg(detail));
+        return CtlExit::Communication;
+    }
+    if (read != PrinterSession::Result::Ok)
+        return failed(read, session);
+    if (command == QLatin1String("read"))
+        return readParameters(session);
+    if (command == QLatin1String("get"))
+        return getParameters(session.parameters());
+    if (command == QLatin1String("set"))
+        return setParameters(session);
+    if (command == QLatin1String("import"))
+        return importParameters(session);
+    // export: the text a Save would send, as the settings data.
+    const QString path = SettingsFile::withExtension(
+        taggedPath(m_options.arguments.first(), QStringLiteral(".cfg")));
+    SettingsFile::Content content;
+    content.modelName = session.identity().modelName();
+    content.data = session.parameters().writeText();
+    if (SettingsFile::save(path, content, &detail) != SettingsFile::Status::Ok) {
+        error(QStringLiteral("Export fail: %1: %2").arg(path, detail));
+        return CtlExit::LocalFailure;
+    }
+    print(QStringLiteral("Export Successfully: %1").arg(path));
+    return CtlExit::Ok;
+}
+
+int CtlJob::readParameters(const PrinterSession &session)
+{
+    const QByteArray text = session.settingBlock();
+    if (!m_options.outPrefix.isEmpty()) {
+        const QString path
+            = taggedPath(m_options.outPrefix, QString()) + QStringLiteral(".parameters.json");
+        QString problem;
+        if (!writeRaw(path, text, &problem)) {
+            error(QStringLiteral("cannot write %1").arg(problem));
+            return CtlExit::LocalFailure;
+        }
+        if (!m_options.json)
+            print(QStringLiteral("Wrote %1").arg(path));
+    }
+    if (m_options.hex && !m_options.json) {
+        print(QStringLiteral("Parameter list (%1 bytes):").arg(text.size()));
+        m_outcome.out += hexDump(text);
+    }
+    const QVector<ParameterList::Page> &pages = session.parameters().pages();
+    if (m_options.json) {
+        QJsonArray settings;
+        for (const ParameterList::Page &page : pages) {
+            for (const ParameterList::Parameter &parameter : page.parameters) {
+                QJsonObject o;
+                o.insert(QStringLiteral("name"), parameter.name);
+                o.insert(QStringLiteral("page"), page.title);
+                o.insert(QStringLiteral("caption"), parameter.tip);
+                o.insert(QStringLiteral("key"), parameter.key);
+                o.insert(QStringLiteral("kind"), QStringLiteral("choice"));
+                o.insert(QStringLiteral("value"), parameter.currentText());
+                o.insert(QStringLiteral("default"),
+                    parameter.defaultOption >= 0 ? QJsonValue(parameter.defaultText())
+                                                 : QJsonValue());
+                o.insert(QStringLiteral("choices"),
+                    QJsonArray::fromStringList(parameter.optionTexts()));
+                settings.append(o);
+            }
+        }
+        QJsonObject o;
+        o.insert(QStringLiteral("model"), session.identity().modelName());
+        o.insert(QStringLiteral("typeCode"), session.identity().mainIdentifier());
+        o.insert(QStringLiteral("modeByte"), session.modeByte());
+        o.insert(QStringLiteral("settings"), settings);
+        if (m_options.hex)
+            o.insert(QStringLiteral("parameterList"), QString::fromUtf8(text));
+        m_outcome.json = o;
+        return CtlExit::Ok;
+    }
+    if (m_options.hex || !m_options.outPrefix.isEmpty())
+        return CtlExit::Ok;
+    const QString nameHead = QStringLiteral("SETTING");
+    const QString valueHead = QStringLiteral("VALUE");
+    int nameWidth = nameHead.size();
+    int valueWidth = valueHead.size();
+    for (const ParameterList::Page &page : pages) {
+        for (const ParameterList::Parameter &parameter : page.parameters) {
+            nameWidth = qMax(nameWidth, parameter.name.size());
+            valueWidth = qMax(valueWidth, parameter.currentText().size());
+        }
+    }
+    print(padded(nameHead, nameWidth) + padded(valueHead, valueWidth) + QStringLiteral("DEFAULT"));
+    for (const ParameterList::Page &page : pages) {
+        for (const ParameterList::Parameter &parameter : page.parameters)
+            print((padded(parameter.name, nameWidth) + padded(parameter.currentText(), valueWidth)
+                      + parameter.defaultText())
+                      .trimmed());
+    }
+    return CtlExit::Ok;
+}
+
+int CtlJob::getParameters(const ParameterList &parameters)
+{
+    QJsonObject o;
+    QStringList values;
+    for (const QString &name : qAsConst(m_options.arguments)) {
+        QString why;
+        const ParameterList::Parameter *parameter = parameters.find(name, &why);
+        if (!parameter) {
+            error(why);
+            return CtlExit::Usage;
+        }
+        o.insert(parameter->name, parameter->currentText());
+        values.append(parameter->currentText());
+    }
+    if (m_options.json)
+        m_outcome.json = o;
+    else
+        for (const QString &value : qAsConst(values))
+            print(value);
+    return CtlExit::Ok;
+}
+
+int CtlJob::setParameters(PrinterSession &session)
+{
+    QStringList changes;
+    // Every value is checked before anything is written: all or nothing.
+    for (const QString &assignment : qAsConst(m_options.arguments)) {
+        QString message;
+        switch (session.parameters().applyAssignment(assignment, &message)) {
+        case ParameterList::Apply::Changed:
+            changes.append(message);
+            break;
+        case ParameterList::Apply::Unchanged:
+            print(message);
+            break;
+        case ParameterList::Apply::UnknownName:
+        case ParameterList::Apply::InvalidValue:
+            error(message);
+            error(QStringLiteral("Nothing was written."));
+            return CtlExit::Usage;
+        }
+    }
+    if (changes.isEmpty()) {
+        print(QStringLiteral("Nothing to write."));
+        return CtlExit::Ok;
+    }
+    if (const PrinterSession::Result written = session.writeParameterList();
+        written != PrinterSession::Result::Ok)
+        return failed(written, session);
+    for (const QString &line : qAsConst(changes))
+        print(line);
+    print(QStringLiteral("Save Successful"));
+    return CtlExit::Ok;
+}
+
+int CtlJob::importParameters(PrinterSession &session)
+{
+    ParameterList::LoadReport report;
+    QString detail;
+    if (session.parameters().load(m_import.data, true, &report, &detail)
+        != ParameterList::Status::Ok) {
+        error(QStringLiteral("%1: %2").arg(m_options.arguments.first(), detail));
+        return CtlExit::Refused;
+    }
+    int changed = 0;
+    for (const ParameterList::Page &page : session.parameters().pages()) {
+        for (const ParameterList::Parameter &parameter : page.parameters)
+            changed += parameter.changed() ? 1 : 0;
+    }
+    print(QStringLiteral("Import Successfully: %1 value(s) differ from the printer's settings")
+              .arg(changed));
+    if (report.unmatched + report.unknown > 0)
+        print(QStringLiteral("%1 value(s) of the file are no option of this printer and were left "
+                             "as they are.")
+                  .arg(report.unmatched + report.unknown));
+    if (changed == 0)
+        return CtlExit::Ok;
+    if (const PrinterSession::Result written = session.writeParameterList();
+        written != PrinterSession::Result::Ok)
+        return failed(written, session);
+    print(QStringLiteral("Save Successful"));
     return CtlExit::Ok;
 }

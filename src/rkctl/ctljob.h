@@ -56,6 +56,12 @@ private:
     bool importedModelMatches(const PrinterSession &session);
     int importCommand(PrinterSession &session, const SettingsModel &model);
     int resetCommand(PrinterSession &session);
+    // The commands on a printer that describes its settings as a parameter list.
+    int parameterListCommand(PrinterSession &session);
+    int readParameters(const PrinterSession &session);
+    int getParameters(const ParameterList &parameters);
+    int setParameters(PrinterSession &session);
+    int importParameters(PrinterSession &session);
     int failed(PrinterSession::Result result, const PrinterSession &session);
     QString taggedPath(const QString &path, const QString &extension) const;
     void print(const QString &line);

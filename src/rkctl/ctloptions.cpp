@@ -51,6 +51,19 @@ Setting names:
   hides, shows disabled, or writes with a group's own Write button (Wi-Fi, Ethernet,
   Bluetooth) are refused.
 
+Parameter-list printers (mode byte 68):
+  They send their settings as a JSON parameter list instead of a setting block; no printer
+  type in the database is needed. read, get, set, export and import work as above, with the
+  names "Page/Caption" where the caption is the parameter's tip ("Page/key" also works, and
+  the page may be named in English or Chinese). Only the pages "System Setup", "Paper Setup",
+  "Interface Setup", "Character Setup", "Other Setup", "Wifi Setup" and "Customized Form" (or
+  their Chinese titles) are shown. set takes only one of the parameter's options and lists
+  them when the value is none; the values go back as JSON holding only "val" members, and the
+  list is read back: the write counts only when the printer holds the new values. export stores
+  that JSON text (UTF-8) as the settings data; import loads a file of the same model into the
+  pages and writes them. read --out PREFIX writes PREFIX.parameters.json, --hex shows the list
+  in hexadecimal. reset is refused. A reply that is not JSON exits with 3.
+
 Many printers:
   --hosts FILE runs the command on every network printer in FILE (one HOST or HOST:PORT per
   line, "[v6-address]:PORT" for IPv6, "#" starts a comment), at most --jobs at a time, each

@@ -643,7 +643,9 @@ private slots:
         QTest::newRow("setting left to its group")
             << "zn470kw" << QStringList { "set", "Wifi Setup/DHCP=On" } << 4 << "Write button";
         QTest::newRow("parameter-list printer")
-            << "pl100" << QStringList { "read" } << 4 << "This model does not support setup";
+            << "pl100" << QStringList { "read" } << 0 << "System Setup/Print speed";
+        QTest::newRow("parameter-list printer reset")
+            << "pl100" << QStringList { "reset", "--yes" } << 4 << "reset is not available";
         QTest::newRow("parameter-list identified")
             << "pl100" << QStringList { "identify" } << 0 << "Mode byte: 68";
         QTest::newRow("brand word in front")
