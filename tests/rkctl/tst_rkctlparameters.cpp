@@ -235,6 +235,32 @@ private slots:
         QCOMPARE(sim.count(QStringLiteral("CMD writeParameterList")), 0);
     }
 
+    void hostilePrinter_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("list cut short") << "truncate@readParameterList" << "communicate Error";
+        QTest::newRow("list lost") << "drop@readParameterList" << "communicate Error";
+        QTest::newRow("write taken but not applied")
+            << "silent@writeParameterList" << "did not confirm";
+    }
+
+    // A set that the printer did not take is never reported as saved.
+    void hostilePrinter()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, message);
+        SimProcess sim;
+        QVERIFY2(startSim(sim, QStringLiteral("pl300"), 1, { QStringLiteral("--hostile"), fault }),
+            qPrintable(sim.errorText()));
+        const RkctlRun run = rkctl(at(sim.tcpPort())
+            + QStringList { QStringLiteral("set"), QStringLiteral("System Setup/Print speed=Low") });
+        QVERIFY2(run.code == 3, qPrintable(describe(run)));
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY(!run.out.contains(QStringLiteral("Save Successful")));
+        QCOMPARE(sim.count(QStringLiteral("DATA writeParameterList")), 0);
+    }
+
     // A reply that is not JSON builds no pages, says so, and nothing is written.
     void replyNotJson()
     {
