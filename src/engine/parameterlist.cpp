@@ -378,6 +378,23 @@ bool ParameterList::hasChanges() const
     return false;
 }
 
+bool ParameterList::holdsChangesOf(const ParameterList &written) const
+{
+    for (const Page &page : written.m_pages) {
+        for (const Parameter &parameter : page.parameters) {
+            if (!parameter.changed())
+                continue;
+            const auto at = m_byName.constFind(parameter.name.toLower());
+            if (at == m_byName.constEnd())
+                return false;
+            const Parameter &held = m_pages.at(at->first).parameters.at(at->second);
+            if (held.key != parameter.key || held.currentText() != parameter.currentText())
+                return false;
+        }
+    }
+    return true;
+}
+
 const ParameterList::Parameter *ParameterList::find(const QString &name, QString *why) const
 {
     const auto at = m_byName.constFind(name.trimmed().toLower());

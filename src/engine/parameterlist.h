@@ -91,6 +91,8 @@ public:
     const QVector<Page> &pages() const { return m_pages; }
     bool isEmpty() const { return m_pages.isEmpty(); }
     bool hasChanges() const;
+    // Whether these pages (read back from the printer) hold every value changed in `written`.
+    bool holdsChangesOf(const ParameterList &written) const;
 
     // A parameter by "Page/Caption" (or "Page/key"), without regard to case; the page part may
     // be the page's title in either language.

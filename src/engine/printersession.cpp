@@ -193,7 +193,7 @@ PrinterSession::Result PrinterSession::writeParameterList()
         return Result::PrinterChanged;
     ParameterList readBack;
     if (readBack.build(m_dispatcher.settingBlock()) != ParameterList::Status::Ok
-        || readBack.writeText() != text)
+        || !readBack.holdsChangesOf(m_parameters))
         return Result::NotAcknowledged;
     m_settingBlock = m_dispatcher.settingBlock();
     m_parameters = readBack;
