@@ -647,16 +647,8 @@ int CtlJob::parameterListCommand(PrinterSession &session)
         error(QStringLiteral("reset is not available on printers that send a parameter list"));
         return CtlExit::Refused;
     }
-    if (command == QLatin1String("import")) {
-        // Another model's file is refused before anything is read or written.
-        const QString model = session.identity().modelName();
-        if (m_import.modelName != model) {
-            error(kTypeDifferent);
-            error(QStringLiteral("%1 is for \"%2\", the printer is \"%3\".")
-                      .arg(m_options.arguments.first(), m_import.modelName, model));
-            return CtlExit::Refused;
-        }
-    }
+    if (command == QLatin1String("import") && !importedModelMatches(session))
+        return CtlExit::Refused;
     QString detail;
     const PrinterSession::Result read = session.readParameterList(&detail);
     if (read == PrinterSession::Result::NoParameters) {
