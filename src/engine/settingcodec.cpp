@@ -1,5 +1,6 @@
 #include "engine/settingcodec.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/formulaevaluator.h"
@@ -15,6 +16,11 @@ const QString kPlainWriteTwo = QStringLiteral("H=Math.floor(value/256);L=value%2
 // A designer who leaves both bounds empty stores 0 and 0: no usable range.
 constexpr double kOpenRange = 999999.0;
 constexpr int kTwoBytes = 2;
+constexpr int kLastBlockPosition = 1023;
+// The "RK-5200" quality box shows this item for a zero byte on the old firmware.
+constexpr int kLegacyPosition = 185;
+constexpr int kLegacyItem = 3;
+const QString kLegacyTypeName = QStringLiteral("RK-5200");
 const QString kHexPrefix = QStringLiteral("0x");
 
 bool looksHexadecimal(const QString &text)
@@ -214,4 +220,74 @@ QString SettingCodec::optionText(const SettingRules::OptionList &options, int va
             return entry.text;
     }
     return QString();
+}
+
+SettingCodec::Selection SettingCodec::selectOption(
+    const ControlRow &row, const QByteArray &block, bool legacyVariant) const
+{
+    const SettingRules::OptionList all = rawOptions(row);
+    const int byte = ValueCodec::byteAt(block, row.bytePosition());
+    const bool known = std::any_of(
+        all.cbegin(), all.cend(), [byte](const auto &entry) { return entry.value == byte; });
+    Selection selection;
+    selection.options = SettingRules::adjustOptionList(
+        row.bytePosition(), all, block, m_typeCode, m_definition.printerTypeName);
+    if (known && !selection.options.isEmpty()) {
+        selection.index = 0;
+        for (int i = 0; i < selection.options.size(); ++i) {
+            // By value: the adjustment may give an item another text.
+            if (selection.options.at(i).value == byte) {
+                selection.index = i;
+                break;
+            }
+        }
+    }
+    if (m_definition.printerTypeName == kLegacyTypeName && row.bytePosition() == kLegacyPosition
+        && legacyVariant && byte == 0 && selection.options.size() > kLegacyItem)
+        selection.index = kLegacyItem;
+    return selection;
+}
+
+bool SettingCodec::optionValue(
+    const SettingRules::OptionList &options, const QString &text, int *value)
+{
+    bool found = false;
+    for (const SettingRules::OptionEntry &entry : options) {
+        if (entry.text == text) {
+            *value = entry.value;
+            found = true;
+        }
+    }
+    return found;
+}
+
+QList<int> SettingCodec::collect(QByteArray &block, const ShownOf &shownOf) const
+{
+    QList<int> kept;
+    for (const ControlRow &row : m_definition.valueRows) {
+        const int p = row.bytePosition();
+        if (p > kLastBlockPosition)
+            break;
+        if (p <= 0 || p >= block.size() || SettingRules::skippedByCollect(m_typeCode, p))
+            continue;
+        const Shown shown = shownOf(row);
+        bool stored = true;
+        switch (shown.form) {
+        case Shown::Nothing:
+            continue;
+        case Shown::Option:
+            block[p] = char(shown.option);
+            break;
+        case Shown::Number:
+            stored = storeSpin(row, shown.number, block);
+            break;
+        case Shown::Text:
+            // An emptied box writes nothing: the rest of the block is still collected.
+            stored = !shown.text.isEmpty() && storeEdit(row, shown.text, block);
+            break;
+        }
+        if (!stored)
+            kept.append(row.rpcaId());
+    }
+    return kept;
 }

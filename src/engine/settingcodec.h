@@ -1,6 +1,9 @@
 #pragma once
 
+#include <functional>
+
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include "engine/settingrules.h"
@@ -51,6 +54,35 @@ public:
     SettingRules::OptionList rawOptions(const ControlRow &row) const;
     // Text of the entry that stands for the byte; empty when none does.
     static QString optionText(const SettingRules::OptionList &options, int value);
+
+    // A combo box as it shows the block: the byte's item is chosen in the row's own list, then
+    // the list is adjusted for the model; an item the adjustment takes away leaves the first one
+    // shown. Index -1 when no item stands for the byte.
+    struct Selection
+    {
+        SettingRules::OptionList options;
+        int index = -1;
+    };
+    Selection selectOption(const ControlRow &row, const QByteArray &block, bool legacyVariant) const;
+    // The byte a combo box's shown text is saved as: the last entry with that text wins, as the
+    // box keeps one value per text. False for a text no entry has.
+    static bool optionValue(const SettingRules::OptionList &options, const QString &text, int *value);
+
+    // What a value control shows, as the collect walk reads it.
+    struct Shown
+    {
+        enum Form { Nothing, Option, Number, Text };
+        Form form = Nothing; // Nothing: the control has no value to give (its byte stays)
+        int option = 0; // the byte of the shown item
+        double number = 0.0; // a spin box's value as shown
+        QString text; // an edit box's text
+    };
+    using ShownOf = std::function<Shown(const ControlRow &)>;
+    // Writes what every value row's control shows into the block, position by position, leaving
+    // the network ranges to their groups. Returns the rows (rpca ids) whose bytes stayed because
+    // the control could not encode what it shows: an empty edit box, a value the formula or the
+    // field does not take.
+    QList<int> collect(QByteArray &block, const ShownOf &shownOf) const;
 
 private:
     QString readFormula(const ControlRow &row) const;

@@ -18,10 +18,6 @@ constexpr int kDottedAddress = 15; // "255.255.255.255"
 constexpr int kHexPrefixLength = 2;
 // A spin box without designed bounds offers this range.
 constexpr double kOpenRange = 999999.0;
-// The "RK-5200" quality box shows this item for a zero byte on the old firmware.
-constexpr int kLegacyPosition = 185;
-constexpr int kLegacyItem = 3;
-const QString kLegacyTypeName = QStringLiteral("RK-5200");
 const QLatin1Char kPageSeparator('/');
 const QLatin1Char kNumberMark('#');
 const QLatin1Char kPositionMark('@');
@@ -178,20 +174,13 @@ SettingItem SettingsModel::itemFor(const Entry &entry, const QByteArray &block) 
 
     switch (item.kind) {
     case KindComboBox: {
-        const SettingRules::OptionList options = m_codec->options(row, block);
+        const SettingCodec::Selection selection
+            = m_codec->selectOption(row, block, m_legacyVariant);
+        const SettingRules::OptionList &options = selection.options;
         for (const SettingRules::OptionEntry &option : options)
             item.choices.append(option.text);
-        const int byte = ValueCodec::byteAt(block, p);
-        int selected = -1;
-        for (int i = 0; i < options.size() && selected < 0; ++i) {
-            if (options.at(i).value == byte)
-                selected = optionIndexOf(options, options.at(i).text);
-        }
-        if (m_definition.printerTypeName == kLegacyTypeName && p == kLegacyPosition
-            && m_legacyVariant && byte == 0 && options.size() > kLegacyItem)
-            selected = kLegacyItem;
-        item.valueKnown = selected >= 0;
-        item.value = item.valueKnown ? options.at(selected).text : QString();
+        item.valueKnown = selection.index >= 0;
+        item.value = item.valueKnown ? options.at(selection.index).text : QString();
         item.defaultValue = SettingCodec::optionText(options, ValueCodec::byteAt(m_defaults, p));
         item.hint = QStringLiteral("one of the choices");
         break;
@@ -381,12 +370,8 @@ SettingsModel::Apply SettingsModel::applyCombo(
     }
     if (item.valueKnown && text == item.value)
         return Apply::Unchanged;
-    // The page's combo box keeps one value per text: the last option with that text.
     int byte = 0;
-    for (const SettingRules::OptionEntry &option : options) {
-        if (option.text == text)
-            byte = option.value;
-    }
+    SettingCodec::optionValue(options, text, &byte);
     m_block[item.position] = char(byte);
     return Apply::Changed;
 }
@@ -479,41 +464,59 @@ QByteArray SettingsModel::importedBlock(const QByteArray &current, const QByteAr
     return collectedBlock(result);
 }
 
+void SettingsModel::collect()
+{
+    m_block = collectedBlock(m_block);
+}
+
+// The same walk as the page's Save (SettingCodec::collect), with the values the page shows for
+// `shown`, all taken before the walk changes a byte.
 QByteArray SettingsModel::collectedBlock(const QByteArray &shown) const
 {
+    QHash<int, SettingItem> byRow; // rpca_id
+    for (const Entry &entry : m_entries)
+        byRow.insert(entry.rpcaId, itemFor(entry, shown));
     QByteArray block = shown;
-    QHash<int, int> entryOfRow; // rpca_id -> entry index
-    for (int i = 0; i < m_entries.size(); ++i)
-        entryOfRow.insert(m_entries.at(i).rpcaId, i);
-    // In the page's order: by byte position.
-    for (const ControlRow &row : qAsConst(m_definition.valueRows)) {
-        const auto index = entryOfRow.constFind(row.rpcaId());
-        if (index == entryOfRow.constEnd())
-            continue;
-        const SettingItem item = itemFor(m_entries.at(*index), shown);
-        if (!item.savedWithPage || !item.valueKnown || item.position >= block.size())
-            continue;
-        switch (item.kind) {
-        case KindComboBox: {
-            // The page's combo box keeps one value per text: the last option with that text.
-            const SettingRules::OptionList options = m_codec->options(row, shown);
-            for (const SettingRules::OptionEntry &option : options) {
-                if (option.text == item.value)
-                    block[item.position] = char(option.value);
-            }
+    m_codec->collect(block, [&](const ControlRow &row) {
+        SettingCodec::Shown value;
+        const auto item = byRow.constFind(row.rpcaId());
+        if (item == byRow.constEnd() || !item->valueKnown)
+            return value;
+        switch (item->kind) {
+        case KindComboBox:
+            if (SettingCodec::optionValue(
+                    m_codec->selectOption(row, shown, m_legacyVariant).options, item->value,
+                    &value.option))
+                value.form = SettingCodec::Shown::Option;
             break;
-        }
         case KindSpinBox:
-            m_codec->storeSpin(row, m_codec->spinValue(row, shown).shown, block);
+            value.form = SettingCodec::Shown::Number;
+            value.number = m_codec->spinValue(row, shown).shown;
             break;
         case KindEdit:
-            // A gated box is written only with its switch on, and the switch starts off.
-            if (!item.value.isEmpty() && !SettingRules::gatedByCheckBox(m_typeCode, item.position))
-                m_codec->storeEdit(row, item.value, block);
+            // A "Define" switch starts off: the box behind it is not saved.
+            if (!SettingRules::gatedByCheckBox(m_typeCode, row.bytePosition())
+                || !hasCheckBoxRightOf(row)) {
+                value.form = SettingCodec::Shown::Text;
+                value.text = item->value;
+            }
             break;
         default:
             break;
         }
-    }
+        return value;
+    });
     return block;
+}
+
+bool SettingsModel::hasCheckBoxRightOf(const ControlRow &row) const
+{
+    const int page = m_definition.pageOf(row);
+    for (const ControlRow &other : qAsConst(m_definition.controlRows)) {
+        if (m_definition.kindOf(other) != KindNone && m_definition.pageOf(other) == page
+            && other.pageRow() == row.pageRow()
+            && other.pageCol() == row.pageCol() + 1)
+            return m_definition.kindOf(other) == KindCheckBox;
+    }
+    return false;
 }

@@ -84,6 +84,10 @@ public:
     // The same for "Page/Caption=value".
     Apply applyAssignment(const QString &assignment, QString *message = nullptr);
 
+    // Writes every control's shown value into the setting block, as the page's Save does, so
+    // what is shown is what is saved.
+    void collect();
+
     // The longest text the page's edit box takes for a row.
     int editLimit(const ControlRow &row) const;
 
@@ -114,6 +118,7 @@ private:
     // The bytes from the row's position on that its value takes.
     int spanOf(const ControlRow &row) const;
     int entryIndex(const QString &name) const;
+    bool hasCheckBoxRightOf(const ControlRow &row) const;
     Apply applyCombo(
         const ControlRow &row, const SettingItem &item, const QString &value, QString *message);
     Apply applySpin(

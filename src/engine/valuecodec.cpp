@@ -114,10 +114,12 @@ QString readTextField(const QByteArray &block, int position, int length)
         }
         // GB18030 also has four-byte characters (lead, digit, lead, digit); the encoder writes
         // them for rare characters, so they are read back whole.
+        // A character begun inside the field is read whole, even when the field's last byte
+        // is its lead byte.
         int size = 2;
-        if (i + 1 < end && isFourByteSecond(static_cast<quint8>(block.at(i + 1))))
+        if (i + 1 < block.size() && isFourByteSecond(static_cast<quint8>(block.at(i + 1))))
             size = 4;
-        if (i + size > end)
+        if (i + size > block.size())
             break;
         text.append(gb18030()->toUnicode(block.constData() + i, size));
         i += size;

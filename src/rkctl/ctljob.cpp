@@ -559,6 +559,8 @@ int CtlJob::setCommand(PrinterSession &session, SettingsModel &model)
         print(QStringLiteral("Nothing to write."));
         return CtlExit::Ok;
     }
+    // As the page's Save: every control's shown value goes into the block.
+    model.collect();
     if (const PrinterSession::Result written = session.writeSettings(model.settingBlock());
         written != PrinterSession::Result::Ok)
         return failed(written, session);

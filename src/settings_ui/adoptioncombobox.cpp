@@ -193,7 +193,8 @@ void AdOptionCombobox::applyWifiList(const QStringList &full, const QStringList 
     if (value != 0 && value != 1)
         return;
     const QStringList &target = value == 1 ? full : reduced;
-    if (count() == target.size())
+    // The full list is built anew every time, so its first item is selected again.
+    if (value == 0 && count() == reduced.size())
         return;
     // Each text keeps the byte it stood for; new texts stand for their place in the full list.
     SettingRules::OptionList options;

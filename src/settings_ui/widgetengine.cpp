@@ -21,6 +21,7 @@
 #include "settings_ui/adoptionedit.h"
 #include "settings_ui/adoptionlabel.h"
 #include "settings_ui/adoptionspinbox.h"
+#include "settings_ui/elidedlabel.h"
 
 namespace {
 constexpr int kPageMargin = 30;
@@ -29,12 +30,8 @@ constexpr int kControlHeight = 25;
 constexpr int kLargeLabelWidth = 200;
 constexpr int kButtonWidth = 130;
 constexpr int kButtonHeight = 25;
-constexpr int kLastBlockPosition = 1023;
-constexpr int kLegacyPosition = 185;
-constexpr int kLegacyItem = 3;
 const char kGridName[] = "Layout0";
 const char kPageIndexProperty[] = "pageIndex";
-const QString kLegacyTypeName = QStringLiteral("RK-5200");
 
 const char kButtonStyle[]
     = "QPushButton{color:white;font-weight:bold;font-size:12px;border:1px solid white;"
@@ -184,6 +181,7 @@ QList<QWidget *> WidgetEngine::pages() const
 
 void WidgetEngine::clearPages()
 {
+    m_unknownRows.clear();
     m_controls.clear();
     m_placements.clear();
     m_defaultLabels.clear();
@@ -340,7 +338,8 @@ void WidgetEngine::addDefaultLabels()
         defaults.rpcaIds.append(row.rpcaId());
         if (defaults.label)
             continue;
-        defaults.label = new QLabel;
+        // Long defaults are cut to the room left, so that every column fits the window.
+        defaults.label = new ElidedLabel;
         defaults.label->setObjectName(QStringLiteral("defaultText"));
         defaults.label->setStyleSheet(QLatin1String(kDefaultLabelStyle));
         placement->grid->addWidget(
@@ -383,6 +382,18 @@ void WidgetEngine::fillControls(bool onlyCurrentValues)
             = SettingRules::shownDisabledWhenHidden(m_definition.printerTypeName, p);
         showRow(row, control, shown || keptVisible, keptVisible && !shown);
     }
+    // A check box with a byte of its own follows its row's visibility rule as well.
+    for (const ControlRow &row : qAsConst(m_definition.controlRows)) {
+        if (row.bytePosition() == 0 || m_definition.kindOf(row) != KindCheckBox)
+            continue;
+        if (QWidget *box = m_controls.value(row.rpcaId())) {
+            const bool shown
+                = SettingRules::rowVisible(row.relatePosition(), row.relateValid(), m_settingBlock);
+            const bool keptVisible = SettingRules::shownDisabledWhenHidden(
+                m_definition.printerTypeName, row.bytePosition());
+            showRow(row, box, shown || keptVisible, keptVisible && !shown);
+        }
+    }
     refreshDefaultLabels();
 }
 
@@ -391,15 +402,16 @@ void WidgetEngine::fillRow(const ControlRow &row, QWidget *control, bool onlyCur
     const int p = row.bytePosition();
     QString defaultText;
     if (auto *combo = qobject_cast<AdOptionCombobox *>(control)) {
-        const SettingRules::OptionList options = m_codec->options(row, m_settingBlock);
+        const SettingCodec::Selection selection
+            = m_codec->selectOption(row, m_settingBlock, m_legacyVariant);
+        const SettingRules::OptionList &options = selection.options;
         QSignalBlocker blocker(combo);
         combo->setOptions(options);
-        combo->selectValue(ValueCodec::byteAt(m_settingBlock, p));
-        if (m_definition.printerTypeName == kLegacyTypeName && p == kLegacyPosition
-            && m_legacyVariant && ValueCodec::byteAt(m_settingBlock, p) == 0
-            && combo->count() > kLegacyItem) {
-            combo->setCurrentIndex(kLegacyItem);
-        }
+        // No item for the byte: the selection stays, and Save keeps the byte unless the user
+        // picks an item.
+        if (selection.index >= 0)
+            combo->setCurrentIndex(selection.index);
+        setValueKnown(row, selection.index >= 0);
         combo->acceptCurrent();
         defaultText = SettingCodec::optionText(options, ValueCodec::byteAt(m_defaultBlock, p));
     } else if (auto *spin = qobject_cast<AdoptionSpinBox *>(control)) {
@@ -411,6 +423,7 @@ void WidgetEngine::fillRow(const ControlRow &row, QWidget *control, bool onlyCur
         spin->setSuffix(value.display.suffix);
         if (value.ok)
             spin->setValue(value.shown);
+        setValueKnown(row, value.ok);
         spin->acceptCurrent();
         defaultText = SettingCodec::spinText(m_codec->spinValue(row, m_defaultBlock));
     } else if (auto *edit = qobject_cast<AdOptionEdit *>(control)) {
@@ -425,6 +438,14 @@ void WidgetEngine::fillRow(const ControlRow &row, QWidget *control, bool onlyCur
         if (OptionControlState *state = stateOf(control))
             state->setDefaultText(defaultText);
     }
+}
+
+void WidgetEngine::setValueKnown(const ControlRow &row, bool known)
+{
+    if (known)
+        m_unknownRows.remove(row.rpcaId());
+    else
+        m_unknownRows.insert(row.rpcaId());
 }
 
 void WidgetEngine::showRow(const ControlRow &row, QWidget *control, bool shown, bool disabledByRule)
@@ -470,13 +491,26 @@ void WidgetEngine::refreshDefaultLabels()
 void WidgetEngine::collect()
 {
     QByteArray block = m_settingBlock;
+    const QList<int> kept = collectInto(block);
+    // A control that could not give its value shows the value that stays in the block again.
+    for (int id : kept) {
+        QWidget *control = m_controls.value(id);
+        if (auto *spin = qobject_cast<AdoptionSpinBox *>(control)) {
+            QSignalBlocker blocker(spin);
+            spin->setValue(spin->referenceNumber());
+        } else if (auto *edit = qobject_cast<AdOptionEdit *>(control)) {
+            QSignalBlocker blocker(edit);
+            edit->setText(edit->state().referenceText());
+        }
+    }
     for (const ControlRow &row : qAsConst(m_definition.valueRows)) {
-        if (row.bytePosition() > kLastBlockPosition)
-            break;
-        if (SettingRules::skippedByCollect(m_identity.typeCode, row.bytePosition()))
-            continue;
-        if (QWidget *control = m_controls.value(row.rpcaId()))
-            collectRow(row, control, block, true);
+        QWidget *control = m_controls.value(row.rpcaId());
+        if (auto *combo = qobject_cast<AdOptionCombobox *>(control))
+            combo->acceptCurrent();
+        else if (auto *spin = qobject_cast<AdoptionSpinBox *>(control))
+            spin->acceptCurrent();
+        else if (auto *edit = qobject_cast<AdOptionEdit *>(control))
+            edit->acceptCurrent();
     }
     m_settingBlock = block;
 }
@@ -484,67 +518,43 @@ void WidgetEngine::collect()
 QByteArray WidgetEngine::collectedBlock(const QByteArray &block) const
 {
     QByteArray collected = block;
-    for (const ControlRow &row : qAsConst(m_definition.valueRows)) {
-        if (row.bytePosition() > kLastBlockPosition)
-            break;
-        if (SettingRules::skippedByCollect(m_identity.typeCode, row.bytePosition()))
-            continue;
-        if (QWidget *control = m_controls.value(row.rpcaId()))
-            collectRow(row, control, collected, false);
-    }
+    collectInto(collected);
     return collected;
 }
 
-// A control whose value was not changed since it was filled keeps its bytes as they are: the
-// shown value may not give the same bytes back (an option the list lacks, a value outside the
-// spin box's range, a formula that failed), and the printer's value must not change unasked.
-bool WidgetEngine::collectRow(
-    const ControlRow &row, QWidget *control, QByteArray &block, bool acceptValues) const
+// What the page shows is what is saved: every control gives its shown value, and only one that
+// cannot encode it (an emptied edit box, a value its formula does not take) keeps its bytes.
+QList<int> WidgetEngine::collectInto(QByteArray &block) const
 {
-    const int p = row.bytePosition();
-    if (p <= 0 || p >= block.size())
-        return false;
-    if (auto *combo = qobject_cast<AdOptionCombobox *>(control)) {
-        if (combo->currentText() != combo->state().referenceText())
-            block[p] = char(combo->currentValue());
-        if (acceptValues)
-            combo->acceptCurrent();
-        return true;
-    }
-    if (auto *spin = qobject_cast<AdoptionSpinBox *>(control)) {
-        bool stored = true;
-        if (spin->text() != spin->state().referenceText())
-            stored = m_codec->storeSpin(row, spin->value(), block);
-        if (acceptValues) {
-            if (!stored) {
-                QSignalBlocker blocker(spin);
-                spin->setValue(spin->referenceNumber());
+    if (!m_codec)
+        return {};
+    return m_codec->collect(block, [this](const ControlRow &row) {
+        SettingCodec::Shown shown;
+        QWidget *control = m_controls.value(row.rpcaId());
+        // A control still showing an earlier value for bytes it has none for gives nothing.
+        if (m_unknownRows.contains(row.rpcaId())) {
+            const OptionControlState *state = stateOf(control);
+            if (!state || !state->isChanged())
+                return shown;
+        }
+        if (auto *combo = qobject_cast<AdOptionCombobox *>(control)) {
+            if (combo->currentIndex() >= 0
+                && SettingCodec::optionValue(combo->options(), combo->currentText(), &shown.option))
+                shown.form = SettingCodec::Shown::Option;
+        } else if (auto *spin = qobject_cast<AdoptionSpinBox *>(control)) {
+            shown.form = SettingCodec::Shown::Number;
+            shown.number = spin->value();
+        } else if (auto *edit = qobject_cast<AdOptionEdit *>(control)) {
+            if (SettingRules::gatedByCheckBox(m_identity.typeCode, row.bytePosition())) {
+                auto *gate = qobject_cast<QCheckBox *>(cellWidget(row, 1));
+                if (gate && !gate->isChecked())
+                    return shown;
             }
-            spin->acceptCurrent();
+            shown.form = SettingCodec::Shown::Text;
+            shown.text = edit->text();
         }
-        return stored;
-    }
-    if (auto *edit = qobject_cast<AdOptionEdit *>(control)) {
-        if (SettingRules::gatedByCheckBox(m_identity.typeCode, p)) {
-            auto *gate = qobject_cast<QCheckBox *>(cellWidget(row, 1));
-            if (gate && !gate->isChecked())
-                return false;
-        }
-        // An emptied box or an entry that is no value of the field writes nothing; the box shows
-        // the value that stays in the block again, and the rest of the block is still collected.
-        bool stored = !edit->text().isEmpty();
-        if (stored && edit->text() != edit->state().referenceText())
-            stored = m_codec->storeEdit(row, edit->text(), block);
-        if (acceptValues) {
-            if (!stored) {
-                QSignalBlocker blocker(edit);
-                edit->setText(edit->state().referenceText());
-            }
-            edit->acceptCurrent();
-        }
-        return stored;
-    }
-    return false;
+        return shown;
+    });
 }
 
 void WidgetEngine::showImportedBlock(const QByteArray &block)

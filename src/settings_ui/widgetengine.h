@@ -8,6 +8,7 @@
 #include <QMap>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QStringList>
 
 #include "database/dbresult.h"
@@ -111,8 +112,8 @@ private:
     void nameLoneCheckBoxes();
     void fillRow(const ControlRow &row, QWidget *control, bool onlyCurrentValues);
     void showRow(const ControlRow &row, QWidget *control, bool shown, bool disabledByRule);
-    bool collectRow(
-        const ControlRow &row, QWidget *control, QByteArray &block, bool acceptValues) const;
+    QList<int> collectInto(QByteArray &block) const;
+    void setValueKnown(const ControlRow &row, bool known);
     QWidget *cellWidget(const ControlRow &row, int columnOffset) const;
     void refreshDefaultLabels();
     void clearPages();
@@ -133,6 +134,7 @@ private:
     QList<QPointer<QWidget>> m_pages;
     GroupRegistry m_groups;
     QHash<int, QWidget *> m_controls; // rpca_id
+    QSet<int> m_unknownRows; // rpca_id: the block's bytes give the control no value
     QHash<int, Placement> m_placements; // rpca_id
     struct DefaultRow
     {

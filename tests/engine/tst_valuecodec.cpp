@@ -146,8 +146,10 @@ private slots:
         QTest::newRow("first byte 0") << QByteArray("\0CD", 3) << 0 << 3 << "";
         QTest::newRow("two-byte character")
             << (QByteArray("a") + zhong + "b") << 0 << 4 << QStringLiteral("a中b");
-        QTest::newRow("two-byte character cut by length")
-            << (QByteArray("ab") + zhong) << 0 << 3 << "ab";
+        QTest::newRow("last lead byte read with the byte after the field")
+            << (QByteArray("ab") + zhong + "c") << 0 << 3 << QStringLiteral("ab中");
+        QTest::newRow("lead byte at the end of the block")
+            << (QByteArray("ab") + zhong.left(1)) << 0 << 3 << "ab";
         QTest::newRow("position beyond the block") << QByteArray("abc") << 3 << 5 << "";
         QTest::newRow("field runs past the block") << QByteArray("abc") << 1 << 5 << "bc";
         QTest::newRow("byte 0x80 is one character")

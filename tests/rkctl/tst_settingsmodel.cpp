@@ -335,6 +335,7 @@ private slots:
             QString message;
             const SettingsModel::Apply result = pair->model->apply(item.name, value, &message);
             QVERIFY2(result == SettingsModel::Apply::Changed, qPrintable(message));
+            pair->model->collect(); // as rkctl set does before writing
             for (int p = 0; p < 1024; ++p) {
                 QVERIFY2(pair->model->settingBlock().at(p) == pair->engine->settingBlock().at(p),
                     qPrintable(
@@ -474,6 +475,59 @@ private slots:
             QStringList({ QStringLiteral("Network/Address"), QStringLiteral("Network/Basic"),
                 QStringLiteral("Network/Basic#2"), QStringLiteral("Network/Basic#3"),
                 QStringLiteral("Other/Basic") }));
+    }
+
+    void collectSavesWhatIsShown_data()
+    {
+        QTest::addColumn<QString>("profile");
+        QTest::addColumn<Patches>("patches");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<Patches>("saved");
+        QTest::newRow("rk5200 old firmware, quality byte 0")
+            << "rk5200-legacy" << Patches { { 185, 0 } } << 185
+            << QStringLiteral("Letter quality") << Patches { { 185, 4 } };
+        QTest::newRow("0302, speed item taken off the list")
+            << "mv4410c" << Patches { { 224, 2 } } << 224 << QStringLiteral("Normal")
+            << Patches { { 224, 0 } };
+        // 5.0 mm read, less the display offset of 27, is below the range: 0 is shown.
+        QTest::newRow("RP-58S, top of form below the range")
+            << "rp0501" << Patches { { 282, 0 }, { 283, 50 } } << 282
+            << QStringLiteral("0.00 mm") << Patches { { 282, 1 }, { 283, 14 } };
+        QTest::newRow("byte without an item stays")
+            << "zn470kw" << Patches { { 224, 99 } } << 224 << QString()
+            << Patches { { 224, 99 } };
+    }
+
+    // Save writes what the controls show, on the page and in the model alike, also where that
+    // is not what the printer holds.
+    void collectSavesWhatIsShown()
+    {
+        QFETCH(QString, profile);
+        QFETCH(Patches, patches);
+        QFETCH(int, position);
+        QFETCH(QString, shown);
+        QFETCH(Patches, saved);
+        const PrinterProfile loaded = loadProfile(profile);
+        auto pair = makePair(printerOf(profile), 1, patched(loaded.settingBlock, patches),
+            loaded.defaultBlock);
+        SettingItem item;
+        QVERIFY(pair->model->find(QStringLiteral("@%1").arg(position), &item));
+        QCOMPARE(item.value, shown);
+        if (item.valueKnown)
+            QCOMPARE(shownText(pair->engine->controlOf(item.rpcaId)), shown);
+        QVERIFY(!pair->engine->hasUnsavedChanges());
+        pair->engine->collect();
+        pair->model->collect();
+        for (auto it = saved.cbegin(); it != saved.cend(); ++it) {
+            QCOMPARE(int(quint8(pair->engine->settingBlock().at(it.key()))), it.value());
+            QCOMPARE(int(quint8(pair->model->settingBlock().at(it.key()))), it.value());
+        }
+        QCOMPARE(pair->model->settingBlock(), pair->engine->settingBlock());
+        // Saved and read again, the block shows the same and collects to itself.
+        const QByteArray block = pair->model->settingBlock();
+        pair->model->collect();
+        QCOMPARE(pair->model->settingBlock(), block);
     }
 };
 
