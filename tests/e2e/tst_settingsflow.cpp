@@ -178,6 +178,9 @@ private slots:
         w.show();
         connectAndOpenSettings(w);
         QCOMPARE(w.currentTypeName(), QStringLiteral("RK-5200_NEW"));
+        // The firmware as the printer states it, as on the information panel.
+        QCOMPARE(w.userSettingsPage()->firmwareText(), QStringLiteral("V2.31"));
+        QCOMPARE(w.printerInfo()->fieldText(PrinterInfo::kFirmwareField), QStringLiteral("V2.31"));
 
         auto *combo = qobject_cast<QComboBox *>(control(w, 200));
         auto *spin = qobject_cast<QDoubleSpinBox *>(control(w, 112));
@@ -435,8 +438,11 @@ private slots:
         QTest::mouseClick(w.connectPanel()->connectButton(), Qt::LeftButton);
         QVERIFY(!w.connectPanel()->isConnected());
         QVERIFY(w.connectedModel().isEmpty());
-        QCOMPARE(watch.texts.size(), 1);
-        QVERIFY(watch.texts.first().startsWith(QLatin1String("communicate Error: ")));
+        // Both messages of the failure, in the order they were raised, each in a box of its own.
+        QCOMPARE(watch.texts,
+                 QStringList({QStringLiteral("communicate Error: Open Port Error"),
+                              QStringLiteral("communicate Error: WIFI connect fail")}));
+        QVERIFY(!w.tip()->isVisible());
     }
 
     void leavingWithUnsavedChangesAsksOnce()
