@@ -1,9 +1,18 @@
+#include <cstdio>
+
 #include <QApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QPushButton>
+#include <QTimer>
 #include <QCommandLineParser>
 #include <QTranslator>
 
 #include "core/automation.h"
 #include "app/mainwindow.h"
+#include "connect_ui/connectpanel.h"
+#include "core/restart.h"
 #include "core/singleinstance.h"
 #include "app/tipwidget.h"
 #include "settings_ui/settingspreview.h"
@@ -43,23 +52,51 @@ int main(int argc, char *argv[])
         && translator.load(QCoreApplication::applicationDirPath() + QStringLiteral("/Setwright.qm"));
     QCoreApplication::installTranslator(&translator);
     const int language = translated ? kLanguageChinese : kLanguageEnglish;
+    // Qt's own texts (file dialogs, standard buttons): a copy beside Setwright.qm first, then
+    // Qt's installed translations.
+    QTranslator qtTranslator;
+    if (translated) {
+        const QLocale chinese(QLocale::Chinese, QLocale::China);
+        const QString prefix = QStringLiteral("qt");
+        const QString separator = QStringLiteral("_");
+        if (qtTranslator.load(chinese, prefix, separator, QCoreApplication::applicationDirPath())
+            || qtTranslator.load(chinese, prefix, separator,
+                                 QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
+            QCoreApplication::installTranslator(&qtTranslator);
+        else
+            fprintf(stderr, "RKMENU: Qt's own Chinese translation (qt_zh_CN.qm) was not found\n");
+    }
 
     if (parser.isSet(previewOption))
         return runSettingsPreview(parser.value(previewOption), parser.value(blockOption), language);
 
-    SingleInstance guard(automation::instanceKey());
-    if (!guard.acquire()) {
-        TipWidget refusal;
-        refusal.setMessage(QObject::tr("The software is already running!"), TipWidget::Info);
-        refusal.exec();
-        return 0;
-    }
-
     int result = 0;
     {
+        SingleInstance guard(automation::instanceKey());
+        if (!guard.acquire()) {
+            TipWidget refusal;
+            refusal.setMessage(QObject::tr("The software is already running!"), TipWidget::Info);
+            refusal.exec();
+            return 0;
+        }
         MainWindow window(language);
         window.show();
+        const int restartAfterMs = automation::takeRestartAfterMs();
+        if (restartAfterMs >= 0)
+            QTimer::singleShot(restartAfterMs, window.connectPanel()->restartButton(),
+                               &QPushButton::click);
         result = app.exec();
     }
-    return result;
+    if (result != restart::kExitCode)
+        return result;
+    // The window and the guard are gone: the new copy is the only one.
+    QString why;
+    const qint64 pid = restart::startAgain(QCoreApplication::applicationFilePath(),
+                                           QCoreApplication::arguments().mid(1), QDir::currentPath(), &why);
+    if (pid == 0) {
+        fprintf(stderr, "RKMENU: could not start again: %s\n", qPrintable(why));
+        return 1;
+    }
+    fprintf(stderr, "RKMENU: started again as process %lld\n", static_cast<long long>(pid));
+    return 0;
 }

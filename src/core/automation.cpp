@@ -15,3 +15,11 @@ QString automation::instanceKey()
     const QString key = qEnvironmentVariable("RKMENU_INSTANCE_KEY");
     return key.isEmpty() ? QStringLiteral("RKMENU_Setwright") : key;
 }
+
+int automation::takeRestartAfterMs()
+{
+    bool ok = false;
+    const int ms = qEnvironmentVariableIntValue("RKMENU_RESTART_AFTER_MS", &ok);
+    qunsetenv("RKMENU_RESTART_AFTER_MS");
+    return ok && ms >= 0 ? ms : -1;
+}

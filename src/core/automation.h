@@ -13,4 +13,8 @@ int messageDismissMs();
 // copy. The program's own key otherwise.
 QString instanceKey();
 
+// RKMENU_RESTART_AFTER_MS: when set, the program presses its own Restart button after that many
+// milliseconds. Read once: the program started again does not see it. -1 when unset.
+int takeRestartAfterMs();
+
 } // namespace automation
