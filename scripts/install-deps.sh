@@ -13,8 +13,8 @@ packages=(
   cups
   # the delivered database is built from SQL text
   sqlite3
-  # Chinese texts
-  fonts-wqy-microhei
+  # Chinese texts, and Qt's own dialogs and buttons in Chinese
+  fonts-wqy-microhei qttranslations5-l10n
   # headless widget tests, screenshots and the demo tools
   xvfb xauth imagemagick xdotool socat python3
   # a private message bus for the Bluetooth discovery tests

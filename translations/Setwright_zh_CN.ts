@@ -325,6 +325,22 @@ baud rate for fast, safe and accurate data transmission</source>
         <source>Please select the bluetooth device.</source>
         <translation>请选择蓝牙设备。</translation>
     </message>
+    <message>
+        <source>No Bluetooth service is running on this computer (bluetoothd), so no Bluetooth printer can be found.</source>
+        <translation>本机没有运行蓝牙服务 (bluetoothd)，无法查找蓝牙打印机。</translation>
+    </message>
+    <message>
+        <source>This computer has no Bluetooth adapter, so no Bluetooth printer can be found.</source>
+        <translation>本机没有蓝牙适配器，无法查找蓝牙打印机。</translation>
+    </message>
+    <message>
+        <source>The Bluetooth adapter is switched off. Switch it on and refresh again.</source>
+        <translation>蓝牙适配器已关闭。请打开后再次刷新。</translation>
+    </message>
+    <message>
+        <source>The Bluetooth search failed. Refresh again.</source>
+        <translation>蓝牙搜索失败。请再次刷新。</translation>
+    </message>
 </context>
 <context>
     <name>ConnectPanel</name>

@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QDebug>
 #include <QFileDialog>
-#include <QStandardPaths>
 #include <QThread>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -20,10 +19,13 @@
 
 #include "core/configfile.h"
 #include "core/dialogplacement.h"
+#include "core/filelocations.h"
 #include "app/listwidget.h"
 #include "app/logobar.h"
 #include "app/optionbar.h"
 #include "app/slidearea.h"
+#include "app/messagequeue.h"
+#include "core/restart.h"
 #include "app/tipwidget.h"
 #include "app/waittingdlg.h"
 #include "app/windowhandler.h"
@@ -55,7 +57,6 @@ constexpr int kDragFollowHeight = 70;
 constexpr int kConfigPanelWidth = 304;
 constexpr int kInfoPanelWidth = 300;
 constexpr int kEngineCloseDelayMs = 1000;
-constexpr int kRestartExitCode = 888;
 const QString kWifiFamily = QStringLiteral("ZN-470 KW");
 const QString kFallbackPrefix = QStringLiteral("main_");
 } // namespace
@@ -91,6 +92,7 @@ MainWindow::MainWindow(int language, const QString &databaseFile, DelayService *
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         m_availableArea = screen->availableGeometry();
     m_tip = new TipWidget(this);
+    m_messages = std::make_unique<MessageQueue>(m_tip);
     resize(kWidth, kHeight);
     setMinimumSize(kWidth, kHeight);
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -199,7 +201,7 @@ void MainWindow::buildUi()
     connect(m_connectPanel, &ConnectPanel::connectPrinter, this, &MainWindow::onConnectPrinter);
     connect(m_connectPanel, &ConnectPanel::disconnectPrinter, this, &MainWindow::onDisconnectPrinter);
     connect(m_connectPanel, &ConnectPanel::showConnectConfig, this, &MainWindow::onShowConnectConfig);
-    connect(m_connectPanel, &ConnectPanel::restarting, this, [] { QApplication::exit(kRestartExitCode); });
+    connect(m_connectPanel, &ConnectPanel::restarting, this, [] { QApplication::exit(restart::kExitCode); });
 
     connect(m_optionBar, &OptionBar::showSettings, this, &MainWindow::onShowSettings);
     connect(m_optionBar, &OptionBar::showTestings, this, &MainWindow::onShowTestings);
@@ -258,9 +260,7 @@ int MainWindow::showMessage(int type, const QString &text)
 
 int MainWindow::showMessageAt(int type, const QString &text, const QPoint &offset)
 {
-    m_tip->setMessage(text, type);
-    m_tip->move(dialogPosition(m_tip->size(), offset));
-    return m_tip->exec();
+    return m_messages->show(type, text, dialogPosition(m_tip->size(), offset));
 }
 
 void MainWindow::onPortSettingOk()
@@ -291,6 +291,8 @@ void MainWindow::wireConnectConfig()
     // The client finds devices on its own thread; the list reaches the panel on this one.
     connect(m_dispatcher->communication()->bluetooth(), &BluetoothClient::searchListFinished,
             m_connectConfig, &ConnectConfig::setBluetoothDevices, Qt::QueuedConnection);
+    connect(m_dispatcher->communication()->bluetooth(), &BluetoothClient::searchFailed,
+            m_connectConfig, &ConnectConfig::showBluetoothFailure, Qt::QueuedConnection);
 }
 
 void MainWindow::runOperation(int operation, const QByteArray &data1)
@@ -498,9 +500,8 @@ void MainWindow::disconnectPrinter()
     emit resetMainWidget();
     m_printerInfo->clearInfo();
     m_connectedModel.clear();
+    // The port type stays choosable in every mode: after a disconnect the user may want another.
     m_connectPanel->setConnected(false);
-    if (m_mode == kModeLocked)
-        m_connectConfig->setPortChangeEnabled(false);
 }
 
 void MainWindow::onShowConnectConfig()
@@ -546,7 +547,7 @@ void MainWindow::showSettingsPage()
     m_engine->fillControls();
     m_userSettingsPage->setSections(m_engine->pageTitles());
     m_userSettingsPage->setPages(m_engine->pages());
-    m_userSettingsPage->setHeaderTexts(m_connectedModel, m_firmwareNumber,
+    m_userSettingsPage->setHeaderTexts(m_connectedModel, m_printerInfo->firmwareText(),
                                        m_connectConfig->portTypeBox()->currentText());
     showPage(m_userSettingsPage);
     m_settingsShowing = true;
@@ -651,13 +652,11 @@ void MainWindow::onResetSettings()
 
 void MainWindow::onExportSettings()
 {
-    const QString name = QFileDialog::getSaveFileName(
-        this, tr("Save as"), QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
+    const QString name = QFileDialog::getSaveFileName(this, tr("Save as"),
+        filelocations::proposedExportFile(filelocations::dialogFolder(), m_connectedModel),
         QStringLiteral("cfg(*.cfg)"));
-    if (name.isEmpty()) {
-        showMessage(TipWidget::Error, tr("Export fail"));
-        return;
-    }
+    if (name.isEmpty())
+        return; // cancelled: no failure
     exportSettingsTo(SettingsFile::withExtension(name));
 }
 
@@ -678,7 +677,7 @@ void MainWindow::exportSettingsTo(const QString &fileName)
 void MainWindow::onImportSettings()
 {
     const QString name = QFileDialog::getOpenFileName(
-        this, tr("load"), QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
+        this, tr("load"), filelocations::dialogFolder(),
         QStringLiteral("cfg(*.cfg)"));
     if (name.isEmpty() || !SettingsFile::hasExtension(name))
         return;

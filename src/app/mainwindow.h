@@ -22,6 +22,7 @@ class ConnectPanel;
 class HelpAboutPage;
 class ListWidget;
 class LogoBar;
+class MessageQueue;
 class OptionBar;
 class PrinterInfo;
 class SlideArea;
@@ -160,6 +161,7 @@ private:
     int m_language = 1;
     WaittingDlg *m_waitDialog = nullptr;
     TipWidget *m_tip = nullptr;
+    std::unique_ptr<MessageQueue> m_messages;
     QRect m_availableArea;
     WindowHandler *m_titleBar = nullptr;
     QStackedWidget *m_stack = nullptr;

@@ -39,6 +39,7 @@ void UnavailableBluetoothClient::search()
 {
     // The list stays as it was; the discovery thread still has to end.
     qDebug() << "Bluetooth discovery unavailable";
+    emit searchFailed(NoBluetoothService);
     emit searchFinished();
 }
 

@@ -19,6 +19,15 @@ class BluetoothClient : public QObject
     Q_DISABLE_COPY_MOVE(BluetoothClient)
 
 public:
+    // Why a discovery found nothing to list.
+    enum SearchFailure {
+        NoBluetoothService, // no Bluetooth stack (bluetoothd) to ask
+        NoAdapter,
+        AdapterOff,
+        SearchRefused, // the stack was there but the discovery failed
+    };
+    Q_ENUM(SearchFailure)
+
     explicit BluetoothClient(QObject *parent = nullptr);
 
     // Chooses the device at this position of the last discovery's list.
@@ -34,6 +43,8 @@ public:
 
 signals:
     void searchListFinished(QStringList *list);
+    // The discovery could not run; the previous list stays. Emitted before searchFinished.
+    void searchFailed(int failure);
     // Ends the discovery thread.
     void searchFinished();
 

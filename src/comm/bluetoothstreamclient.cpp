@@ -11,7 +11,10 @@ void BluetoothStreamClient::search()
 {
     qDebug() << "Discovering services...";
     QList<BluetoothDevice> found;
-    if (discover(&found)) {
+    m_searchFailure = SearchRefused;
+    if (!discover(&found)) {
+        emit searchFailed(m_searchFailure);
+    } else {
         // A new list makes the old positions meaningless, and with them the old choice.
         dropConnection();
         m_target = BluetoothAddress();

@@ -44,9 +44,11 @@ public slots:
     void search() final;
 
 protected:
-    // Finds the devices in reach, in the order found; false (reason logged) when the stack
-    // cannot be asked, which leaves the previous list in place.
+    // Finds the devices in reach, in the order found; false (reason logged, and given with
+    // setSearchFailure when it is more than a refused discovery) when the stack cannot be asked,
+    // which leaves the previous list in place.
     virtual bool discover(QList<BluetoothDevice> *found) = 0;
+    void setSearchFailure(SearchFailure failure) { m_searchFailure = failure; }
     // Opens the stream to the device; false with the reason.
     virtual bool openStream(
         const BluetoothAddress &address, BluetoothSocket *socket, QString *error)
@@ -56,6 +58,7 @@ private:
     void dropConnection();
 
     QStringList m_names;
+    SearchFailure m_searchFailure = SearchRefused;
     QHash<int, BluetoothAddress> m_addresses;
     BluetoothAddress m_target;
     bool m_connected = false;

@@ -76,6 +76,7 @@ bool BluezBluetoothClient::discoverOn(QDBusConnection &bus, QList<BluetoothDevic
 {
     if (!bus.isConnected()) {
         qDebug() << "Bluetooth discovery failed: no system bus:" << bus.lastError().message();
+        setSearchFailure(NoBluetoothService);
         return false;
     }
     const QDBusMessage getObjects = QDBusMessage::createMethodCall(
@@ -83,6 +84,7 @@ bool BluezBluetoothClient::discoverOn(QDBusConnection &bus, QList<BluetoothDevic
     QDBusReply<BluezObjects> before = bus.call(getObjects, QDBus::Block, kCallTimeoutMs);
     if (!before.isValid()) {
         qDebug() << "Bluetooth discovery failed: Bluetooth service:" << before.error().message();
+        setSearchFailure(NoBluetoothService);
         return false;
     }
     QString adapter;
@@ -91,12 +93,14 @@ bool BluezBluetoothClient::discoverOn(QDBusConnection &bus, QList<BluetoothDevic
             adapter = it.key().path();
     if (adapter.isEmpty()) {
         qDebug() << "Bluetooth discovery failed: no Bluetooth adapter";
+        setSearchFailure(NoAdapter);
         return false;
     }
     const QVariantMap adapterProperties
         = before.value().value(QDBusObjectPath(adapter)).value(kAdapterInterface);
     if (!adapterProperties.value(QStringLiteral("Powered"), true).toBool()) {
         qDebug() << "Bluetooth discovery failed: adapter" << adapter << "is switched off";
+        setSearchFailure(AdapterOff);
         return false;
     }
 

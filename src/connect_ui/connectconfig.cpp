@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "core/configfile.h"
+#include "comm/bluetoothclient.h"
 #include "comm/portchoices.h"
 
 using namespace portchoices;
@@ -441,4 +442,24 @@ void ConnectConfig::setBluetoothDevices(QStringList *names)
     m_bluetoothList->clear();
     if (names)
         m_bluetoothList->addItems(*names);
+}
+
+void ConnectConfig::showBluetoothFailure(int failure)
+{
+    QString text;
+    switch (failure) {
+    case BluetoothClient::NoBluetoothService:
+        text = tr("No Bluetooth service is running on this computer (bluetoothd), so no Bluetooth printer can be found.");
+        break;
+    case BluetoothClient::NoAdapter:
+        text = tr("This computer has no Bluetooth adapter, so no Bluetooth printer can be found.");
+        break;
+    case BluetoothClient::AdapterOff:
+        text = tr("The Bluetooth adapter is switched off. Switch it on and refresh again.");
+        break;
+    default:
+        text = tr("The Bluetooth search failed. Refresh again.");
+        break;
+    }
+    emit sendMessagebox(0, text);
 }

@@ -76,6 +76,8 @@ public slots:
     void serialResetClicked();
     // Discovery finished: the list is replaced by the new names.
     void setBluetoothDevices(QStringList *names);
+    // A Bluetooth discovery that could not run (BluetoothClient::SearchFailure) says why.
+    void showBluetoothFailure(int failure);
 
 private:
     QWidget *makeUsbPanel();

@@ -14,6 +14,7 @@ class PrinterInfo : public QWidget
 
 public:
     static constexpr int kFieldCount = 11;
+    static constexpr int kFirmwareField = 2;
 
     explicit PrinterInfo(QWidget *parent = nullptr);
 
@@ -31,6 +32,9 @@ public:
     QString mainIdentifier() const { return m_identity.mainIdentifier(); }
     // Text of field i in the order "Model" … "EDSID".
     QString fieldText(int index) const;
+    // The firmware as the panel's "FW" field shows it (e.g. "V3.05"), for the user to compare
+    // with what the printer prints itself.
+    QString firmwareText() const { return fieldText(kFirmwareField); }
 
 private:
     void fill(const QString &record, const QString &edsRecord, bool newer);

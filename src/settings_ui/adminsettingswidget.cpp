@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -24,6 +25,7 @@ constexpr int kCaptionWidth = 70;
 constexpr int kCaptionHeight = 23;
 constexpr int kButtonHeight = 24;
 constexpr int kAnnotationWidth = 210;
+constexpr int kWheelStep = 120; // one notch of an ordinary wheel
 const QString kBullet = QStringLiteral("◆");
 const char kGridName[] = "Layout0";
 
@@ -224,6 +226,10 @@ void AdminSettingsWidget::changePage(QListWidgetItem *current, QListWidgetItem *
     if (row >= 0 && row < m_pages.size() && m_pages.at(row)) {
         m_scrollArea->setWidget(m_pages.at(row));
         m_pages.at(row)->show();
+        fitPage();
+        // A new section starts at its left and top edge.
+        m_scrollArea->horizontalScrollBar()->setValue(0);
+        m_scrollArea->verticalScrollBar()->setValue(0);
     }
     const bool ownButtons = sectionsWithOwnButtons().contains(item->text());
     m_saveButton->setVisible(!ownButtons && !m_pages.isEmpty());
@@ -259,19 +265,53 @@ void AdminSettingsWidget::selectNextSection()
         m_sectionList->setCurrentRow(row + 1);
 }
 
-void AdminSettingsWidget::turnWheel(int delta)
+QString AdminSettingsWidget::firmwareText() const
 {
-    if (delta > 0)
+    return m_firmwareValue->text();
+}
+
+void AdminSettingsWidget::turnWheel(QWheelEvent *event)
+{
+    // The event is the page's: it must not travel on to a parent that turns the page again.
+    event->accept();
+    const int delta = event->angleDelta().y();
+    if (delta == 0)
+        return;
+    // High-resolution wheels and touch pads send parts of a notch: they add up to one step, and
+    // a turn back starts afresh.
+    if ((delta > 0) != (m_wheelTurned > 0))
+        m_wheelTurned = 0;
+    m_wheelTurned += delta;
+    if (qAbs(m_wheelTurned) < kWheelStep)
+        return;
+    const bool up = m_wheelTurned > 0;
+    m_wheelTurned %= kWheelStep; // one event moves one section at most
+    if (up)
         emit sig_TopReached();
-    else if (delta < 0 && m_sectionList->currentRow() + 1 < m_sectionList->count())
+    else if (m_sectionList->currentRow() + 1 < m_sectionList->count())
         emit sig_BottomReached();
+}
+
+// The section keeps its own height, but takes the area's width when its columns fit in it (long
+// defaults are then cut); only a section that cannot be narrowed that far scrolls sideways.
+void AdminSettingsWidget::fitPage()
+{
+    QWidget *page = m_scrollArea->widget();
+    if (!page)
+        return;
+    const int width = qMax(page->minimumSizeHint().width(), m_scrollArea->viewport()->width());
+    const int height = page->hasHeightForWidth() ? page->heightForWidth(width) : page->sizeHint().height();
+    if (page->size() != QSize(width, height))
+        page->resize(width, height);
 }
 
 bool AdminSettingsWidget::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_scrollArea->viewport() && event->type() == QEvent::Resize)
+        fitPage();
     // The wheel over a section turns the sections instead of scrolling the section.
     if (watched == m_scrollArea->viewport() && event->type() == QEvent::Wheel) {
-        turnWheel(static_cast<QWheelEvent *>(event)->angleDelta().y());
+        turnWheel(static_cast<QWheelEvent *>(event));
         return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -279,6 +319,5 @@ bool AdminSettingsWidget::eventFilter(QObject *watched, QEvent *event)
 
 void AdminSettingsWidget::wheelEvent(QWheelEvent *event)
 {
-    turnWheel(event->angleDelta().y());
-    event->accept();
+    turnWheel(event);
 }

@@ -27,6 +27,7 @@ public:
     void setPages(const QList<QWidget *> &widgets);
     // The texts beside the "Model", "FW" and "Port" captions.
     void setHeaderTexts(const QString &model, const QString &firmware, const QString &port);
+    QString firmwareText() const;
 
     int currentSection() const;
     QWidget *currentPage() const;
@@ -54,7 +55,8 @@ private:
     void connectAnnotations(QWidget *page);
     void selectPreviousSection();
     void selectNextSection();
-    void turnWheel(int delta);
+    void turnWheel(QWheelEvent *event);
+    void fitPage();
 
     QLabel *m_modelValue = nullptr;
     QLabel *m_firmwareValue = nullptr;
@@ -66,6 +68,7 @@ private:
     QPushButton *m_importButton = nullptr;
     QPushButton *m_exportButton = nullptr;
     QScrollArea *m_scrollArea = nullptr;
+    int m_wheelTurned = 0; // wheel turn not yet given to a section
     QTextEdit *m_annotation = nullptr;
     QList<QPointer<QWidget>> m_pages;
 };

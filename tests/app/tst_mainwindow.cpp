@@ -1,3 +1,4 @@
+#include <QComboBox>
 #include <QFile>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -55,6 +56,23 @@ private slots:
         QTest::keyClick(&window, Qt::Key_J, Qt::ControlModifier | Qt::AltModifier);
         QVERIFY(bar->testButton()->isEnabled());
         QVERIFY(bar->upgradeButton()->isEnabled());
+    }
+
+    // After a disconnect the user may pick another port, in the locked mode too.
+    void disconnectLeavesThePortTypeChoosable_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::newRow("mode 3") << "3";
+        QTest::newRow("mode 0") << "0";
+    }
+
+    void disconnectLeavesThePortTypeChoosable()
+    {
+        QFETCH(QString, mode);
+        resetTestConfig({{QStringLiteral("Mode/mode"), mode}});
+        MainWindow window;
+        emit window.connectPanel()->disconnectPrinter();
+        QVERIFY(window.connectConfig()->portTypeBox()->isEnabled());
     }
 
     void missingModeKeyIsModeZero()

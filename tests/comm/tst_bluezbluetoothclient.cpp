@@ -138,6 +138,7 @@ struct SearchRun
     int lists = 0;
     int finished = 0;
     QStringList names;
+    QList<int> failures;
 };
 
 // The thread must outlive the client, which stays with it (the engine's calls do not need the
@@ -151,6 +152,7 @@ SearchRun runSearch(BluezBluetoothClient *client, QThread &thread)
         client, &BluetoothClient::searchFinished, &thread, &QThread::quit, Qt::DirectConnection);
     QSignalSpy lists(client, &BluetoothClient::searchListFinished);
     QSignalSpy finished(client, &BluetoothClient::searchFinished);
+    QSignalSpy failed(client, &BluetoothClient::searchFailed);
     thread.start();
     QElapsedTimer clock;
     clock.start();
@@ -159,6 +161,8 @@ SearchRun runSearch(BluezBluetoothClient *client, QThread &thread)
     thread.wait();
     run.lists = lists.count();
     run.finished = finished.count();
+    for (const QList<QVariant> &arguments : failed)
+        run.failures.append(arguments.at(0).toInt());
     run.names = client->deviceNames();
     return run;
 }
@@ -181,27 +185,32 @@ private slots:
         QTest::addColumn<QString>("startError");
         QTest::addColumn<QStringList>("names"); // empty with lists 0: the search failed
         QTest::addColumn<QStringList>("calls");
+        QTest::addColumn<int>("failure"); // -1: none
         const QStringList found { QStringLiteral("RP-58S"), QStringLiteral("QP-80"),
             QStringLiteral("Printer C") };
         const QStringList fullRun { QStringLiteral("GetManagedObjects"),
             QStringLiteral("StartDiscovery"), QStringLiteral("StopDiscovery"),
             QStringLiteral("GetManagedObjects") };
         QTest::newRow("known devices first, then arrivals")
-            << true << true << true << QString() << found << fullRun;
+            << true << true << true << QString() << found << fullRun << -1;
         QTest::newRow("already discovering")
             << true << true << true << QStringLiteral("org.bluez.Error.InProgress") << found
-            << fullRun;
+            << fullRun << -1;
         QTest::newRow("discovery refused")
             << true << true << true << QStringLiteral("org.bluez.Error.NotReady") << QStringList()
             << QStringList { QStringLiteral("GetManagedObjects"),
-                   QStringLiteral("StartDiscovery") };
+                   QStringLiteral("StartDiscovery") }
+            << int(BluetoothClient::SearchRefused);
         QTest::newRow("adapter switched off")
             << true << true << false << QString() << QStringList()
-            << QStringList { QStringLiteral("GetManagedObjects") };
+            << QStringList { QStringLiteral("GetManagedObjects") }
+            << int(BluetoothClient::AdapterOff);
         QTest::newRow("no adapter") << true << false << true << QString() << QStringList()
-                                    << QStringList { QStringLiteral("GetManagedObjects") };
+                                    << QStringList { QStringLiteral("GetManagedObjects") }
+                                    << int(BluetoothClient::NoAdapter);
         QTest::newRow("no Bluetooth service")
-            << false << true << true << QString() << QStringList() << QStringList();
+            << false << true << true << QString() << QStringList() << QStringList()
+            << int(BluetoothClient::NoBluetoothService);
     }
     void discovery()
     {
@@ -211,6 +220,7 @@ private slots:
         QFETCH(QString, startError);
         QFETCH(QStringList, names);
         QFETCH(QStringList, calls);
+        QFETCH(int, failure);
         PrivateBus privateBus;
         QString error;
         if (!privateBus.start(&error))
@@ -255,6 +265,7 @@ private slots:
             QCOMPARE(run.lists, names.isEmpty() ? 0 : 1);
             QCOMPARE(run.names, names);
             QCOMPARE(fake.calls, calls);
+            QCOMPARE(run.failures, failure < 0 ? QList<int>() : QList<int> { failure });
 
             if (!names.isEmpty()) {
                 // Without a reachable printer (or adapter) the connect fails cleanly.
@@ -277,6 +288,7 @@ private slots:
         const SearchRun run = runSearch(&client, thread);
         QCOMPARE(run.finished, 1);
         QCOMPARE(run.lists, 0);
+        QCOMPARE(run.failures, QList<int> { BluetoothClient::NoBluetoothService });
     }
 
     // Against a real adapter and printer, when one is at hand.

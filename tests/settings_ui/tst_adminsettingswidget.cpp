@@ -32,6 +32,21 @@ void wheel(QWidget *target, int delta)
         Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(target, &event);
 }
+
+// A wheel event as the window system delivers it: to the widget under the mouse, then to each
+// parent in turn until one accepts it (an event filter that only swallows it stops nothing).
+void wheelFromMouse(QWidget *under, int delta)
+{
+    const QPoint centre = under->rect().center();
+    QWheelEvent event(centre, under->mapToGlobal(centre), QPoint(), QPoint(0, delta), Qt::NoButton,
+        Qt::NoModifier, Qt::NoScrollPhase, false);
+    for (QWidget *w = under; w; w = w->parentWidget()) {
+        event.ignore();
+        QApplication::sendEvent(w, &event);
+        if (event.isAccepted() || w->isWindow())
+            break;
+    }
+}
 } // namespace
 
 class tst_AdminSettingsWidget : public QObject
@@ -156,6 +171,33 @@ private slots:
         QCOMPARE(bottom.count(), 2);
         wheel(m_page, 120);
         QCOMPARE(m_page->currentSection(), 1);
+    }
+
+    void wheelStepsOneSectionPerNotch_data()
+    {
+        QTest::addColumn<QList<int>>("deltas"); // downwards, over a caption inside the section
+        QTest::addColumn<int>("moved");
+        QTest::newRow("one notch") << QList<int> { -120 } << 1;
+        QTest::newRow("a notch in 8 parts of 15") << QVector<int>(8, -15).toList() << 1;
+        QTest::newRow("7 parts of 15") << QVector<int>(7, -15).toList() << 0;
+        QTest::newRow("two notches in one event") << QList<int> { -240 } << 1;
+        QTest::newRow("two notches") << QList<int> { -120, -120 } << 2;
+        QTest::newRow("parts turned back") << QList<int> { -60, 60, -60 } << 0;
+        QTest::newRow("notch and a half, then a half") << QList<int> { -180, -60 } << 2;
+    }
+
+    // The wheel event passes from the control under the mouse to its parents; the page takes it
+    // once.
+    void wheelStepsOneSectionPerNotch()
+    {
+        QFETCH(QList<int>, deltas);
+        QFETCH(int, moved);
+        for (int delta : deltas) {
+            QWidget *caption = m_page->currentPage()->findChild<AdoptionLabel *>();
+            QVERIFY(caption);
+            wheelFromMouse(caption, delta);
+        }
+        QCOMPARE(m_page->currentSection(), moved);
     }
 
     void buttonsEmitTheirSignals()
