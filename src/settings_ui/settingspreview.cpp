@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTextStream>
 #include <QThread>
 
@@ -190,7 +191,11 @@ int runSettingsPreview(
         engine.fillControls(true);
     });
 
-    page.resize(kWindowWidth, kWindowHeight);
+    // No larger than the screen, so that a small screen shows the page as the window would.
+    QSize size(kWindowWidth, kWindowHeight);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableSize());
+    page.resize(size);
     page.show();
     const int result = QApplication::exec();
     // The page borrowed the section widgets; the engine deletes them.

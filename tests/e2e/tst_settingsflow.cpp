@@ -440,8 +440,8 @@ private slots:
         QVERIFY(w.connectedModel().isEmpty());
         // Both messages of the failure, in the order they were raised, each in a box of its own.
         QCOMPARE(watch.texts,
-                 QStringList({QStringLiteral("communicate Error: Open Port Error"),
-                              QStringLiteral("communicate Error: WIFI connect fail")}));
+                 QStringList({QStringLiteral("communicate Error: WIFI connect fail"),
+                              QStringLiteral("communicate Error: Open Port Error")}));
         QVERIFY(!w.tip()->isVisible());
     }
 

@@ -83,6 +83,22 @@ QJsonObject settingOf(const Run &read, const QString &name)
     return {};
 }
 
+// The setting whose bytes hold the position.
+QJsonObject settingCovering(const Run &read, int position)
+{
+    const QJsonArray settings = QJsonDocument::fromJson(read.out.toUtf8())
+                                    .object()
+                                    .value(QStringLiteral("settings"))
+                                    .toArray();
+    for (const QJsonValue &v : settings) {
+        const int at = v.toObject().value(QStringLiteral("position")).toInt();
+        const int length = qMax(1, v.toObject().value(QStringLiteral("length")).toInt());
+        if (position >= at && position < at + length)
+            return v.toObject();
+    }
+    return {};
+}
+
 quint16 deadPort()
 {
     QTcpServer server;
@@ -210,9 +226,18 @@ private slots:
         for (int p = 0; p < now.size(); ++p) {
             if (now.at(p) == original.at(p))
                 continue;
-            QVERIFY2(p >= position && p < position + length,
-                qPrintable(QStringLiteral("position %1 changed").arg(p)));
-            ++changed;
+            if (p >= position && p < position + length) {
+                ++changed;
+                continue;
+            }
+            // Elsewhere only where Save writes what the page showed for the printer's bytes
+            // (a value outside its range is saved as shown): the shown value stays.
+            const QJsonObject other = settingCovering(before, p);
+            QVERIFY2(!other.isEmpty(), qPrintable(QStringLiteral("position %1 changed").arg(p)));
+            const QString otherName = other.value(QStringLiteral("name")).toString();
+            QVERIFY2(settingOf(after, otherName).value(QStringLiteral("value"))
+                         == other.value(QStringLiteral("value")),
+                qPrintable(QStringLiteral("%1 changed at %2").arg(otherName).arg(p)));
         }
         QVERIFY(changed > 0);
     }
