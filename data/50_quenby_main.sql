@@ -1,10 +1,10 @@
 -- QuenbyQP-80 (type code 0904): passbook and document printer that answers with the newer
 -- identification layout. Its custom margins and passbook lines are used only while the Define
--- box beside them is ticked.
+-- box beside them is ticked. Its device test page is the QR70 one (test type 5).
 -- main_0901: the design every printer of the 0901 family falls back to when its model has no
 -- type of its own; its adjustments are in millimetres with one decimal.
 
-INSERT INTO stage_printer (name, test, ord) VALUES ('QuenbyQP-80', 1, 6), ('main_0901', 0, 7);
+INSERT INTO stage_printer (name, test, ord) VALUES ('QuenbyQP-80', 5, 6), ('main_0901', 0, 7);
 
 INSERT INTO stage_page (printer, page, layout, en, zh) VALUES
     ('QuenbyQP-80', 0, 0, 'Print Setup', '打印设置'),

@@ -10,6 +10,7 @@
 #include "comm/portchoices.h"
 #include "comm/replycheck.h"
 #include "engine/parameterlist.h"
+#include "maintenance_core/devicetestexchange.h"
 
 namespace {
 constexpr int kHandshakeLength = 10;
@@ -455,6 +456,16 @@ void DataDispatcher::perform(int operation)
         break;
     case OpPrinterCheck:
         checkPrinter();
+        break;
+    case OpEnterHexMode:
+    case OpPrintFwInfo:
+    case OpPrintInformation:
+    case OpPrintMenu:
+    case OpDetectHeadTemperature:
+    case OpPinTest:
+    case OpSensorRead:
+    case OpElectricalCheck:
+        DeviceTestExchange(*this).run(operation);
         break;
     default:
         // Device tests, firmware and the special groups add their operations here.

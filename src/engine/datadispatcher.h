@@ -33,7 +33,13 @@ public:
         OpOpenPort = 6,
         OpSendAwait = 7,
         OpFirmware = 8,
+        OpEnterHexMode = 9,
+        OpPrintFwInfo = 10,
+        OpPrintInformation = 11,
+        OpPrintMenu = 12,
         OpAddressRead = 13,
+        OpDetectHeadTemperature = 14,
+        OpPinTest = 15,
         OpSensorRead = 21,
         OpElectricalCheck = 22,
         OpDotAdjustWrite = 23,
@@ -85,6 +91,7 @@ public:
     void setPaperWait();
     void clearPaperWait(bool continuePrinting);
     bool paperAnswer() const { return m_paperAnswer; }
+    bool paperWaiting() const { return m_paperWait; }
     // Blocks the dispatcher's thread while the flag is set.
     void waitForPaper();
 
@@ -116,6 +123,8 @@ public slots:
     void run();
 
 private:
+    friend class DeviceTestExchange;
+
     void perform(int operation);
     struct Expect;
     bool exchange(const QByteArray &bytes, int mode, int replyDelay, const Expect &expect);

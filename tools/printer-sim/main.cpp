@@ -11,6 +11,7 @@
 
 #include "bluetoothstack.h"
 #include "printerhost.h"
+#include "testscripts.h"
 #include "usbtree.h"
 
 namespace {
@@ -33,7 +34,9 @@ The printer answers the command set from the printer's side:
                                         end record or --idle-ms of quiet
   tests 1D 01 40/01/10/20/22/23/24, 1D 01 61 02 -> one byte (0 ok, 1 failed,
   2 running, 3 paper needed, 255 out of paper); 47 polls a running test,
-  43 cancels it; 1D 01 30 (leave) has no answer.
+  43 cancels it; 1D 01 30 (leave) has no answer. --test printMenu=2,3,0 makes a test
+  answer 2, then 3 and 0 to the polls (the last answer repeats); --sensors HEX sets the
+  sensor reply.
 Faults apply to every reply unless --fault-replies limits them to the first ones.
 A hostile printer plays one fault at one exchange: --hostile KIND@EXCHANGE[#N], the N-th
 time (default 1, counted across connections) a command or data block arrives, named as in
@@ -159,6 +162,13 @@ int main(int argc, char *argv[])
         { QStringLiteral("watch-stdin"),
             QStringLiteral("Exit when standard input closes (so a test's simulator never outlives "
                            "the test).") },
+        { QStringLiteral("test"),
+            QStringLiteral("A test's answers instead of the profile's: NAME=A,B,... (first answer, "
+                           "then the polls; repeatable)."),
+            QStringLiteral("SCRIPT") },
+        { QStringLiteral("sensors"),
+            QStringLiteral("The sensor reply's bytes instead of the profile's (hexadecimal)."),
+            QStringLiteral("HEX") },
         { QStringLiteral("idle-ms"),
             QStringLiteral(
                 "Quiet time that ends a firmware download without an end record (default 1000)."),
@@ -260,6 +270,14 @@ int main(int argc, char *argv[])
         QString error;
         PrinterProfile profile;
         if (!PrinterProfile::load(profiles.at(qMin(i, profiles.size() - 1)), &profile, &error)) {
+            std::fprintf(stderr, "rkprinter-sim: %s\n", qPrintable(error));
+            return 2;
+        }
+        for (const QString &script : parser.values(QStringLiteral("test")))
+            ok = ok && testscripts::applyScript(script, &profile, &error);
+        if (ok && parser.isSet(QStringLiteral("sensors")))
+            ok = testscripts::applySensors(parser.value(QStringLiteral("sensors")), &profile, &error);
+        if (!ok) {
             std::fprintf(stderr, "rkprinter-sim: %s\n", qPrintable(error));
             return 2;
         }
