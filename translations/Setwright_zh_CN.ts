@@ -440,6 +440,148 @@ baud rate for fast, safe and accurate data transmission</source>
     </message>
 </context>
 <context>
+    <name>DeviceTest</name>
+    <message>
+        <source>Short/Open</source>
+        <translation>短路/开路</translation>
+    </message>
+    <message>
+        <source>Paper In</source>
+        <translation>有纸</translation>
+    </message>
+    <message>
+        <source>Paper Out</source>
+        <translation>缺纸</translation>
+    </message>
+    <message>
+        <source>Open/Unconnect</source>
+        <translation>开路/未连接</translation>
+    </message>
+    <message>
+        <source>Release</source>
+        <translation>松开</translation>
+    </message>
+    <message>
+        <source>Press Down</source>
+        <translation>压下</translation>
+    </message>
+    <message>
+        <source>High/Low</source>
+        <translation>过高/过低</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>正常</translation>
+    </message>
+    <message>
+        <source>Overheating</source>
+        <translation>过热</translation>
+    </message>
+    <message>
+        <source>Stop as high</source>
+        <translation>过高停止</translation>
+    </message>
+    <message>
+        <source>Enter Hex Mode</source>
+        <translation>进入十六进制模式</translation>
+    </message>
+    <message>
+        <source>Print Fw Info</source>
+        <translation>打印固件信息</translation>
+    </message>
+    <message>
+        <source>Print Information</source>
+        <translation>打印信息</translation>
+    </message>
+    <message>
+        <source>Print Menu</source>
+        <translation>打印菜单</translation>
+    </message>
+    <message>
+        <source>Detect Head Temperature</source>
+        <translation>检测打印头温度</translation>
+    </message>
+    <message>
+        <source>Pin Test</source>
+        <translation>针测试</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>刷新</translation>
+    </message>
+    <message>
+        <source>Electrical Check</source>
+        <translation>电气检查</translation>
+    </message>
+    <message>
+        <source>Fanfold Paper</source>
+        <translation>连续纸</translation>
+    </message>
+    <message>
+        <source>Single Paper</source>
+        <translation>单页纸</translation>
+    </message>
+    <message>
+        <source>Normal Mode</source>
+        <translation>普通模式</translation>
+    </message>
+    <message>
+        <source>Strengthening Copy</source>
+        <translation>加强复写</translation>
+    </message>
+    <message>
+        <source>1.Friction Paper Sensor
+  Fanfold paper sensor</source>
+        <translation>1.摩擦进纸传感器
+  连续纸传感器</translation>
+    </message>
+    <message>
+        <source>2.Paper width sensor1
+  Black mark sensor</source>
+        <translation>2.纸宽传感器1
+  黑标传感器</translation>
+    </message>
+    <message>
+        <source>3.Paper width sensor2</source>
+        <translation>3.纸宽传感器2</translation>
+    </message>
+    <message>
+        <source>4.Paper-pressed lever sensor</source>
+        <translation>4.压纸杆传感器</translation>
+    </message>
+    <message>
+        <source>5.Head temperature</source>
+        <translation>5.打印头温度</translation>
+    </message>
+    <message>
+        <source>6.Paper path sensor</source>
+        <translation>6.纸路传感器</translation>
+    </message>
+    <message>
+        <source>7.Gap sensor</source>
+        <translation>7.间隙传感器</translation>
+    </message>
+    <message>
+        <source>Printer Test</source>
+        <translation>打印机测试</translation>
+    </message>
+    <message>
+        <source>Component</source>
+        <translation>部件</translation>
+    </message>
+    <message>
+        <source>status</source>
+        <translation>状态</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceTestFlow</name>
+    <message>
+        <source>Paper is Needed.</source>
+        <translation>需要装纸。</translation>
+    </message>
+</context>
+<context>
     <name>FormulaEditor</name>
     <message>
         <source>Edit Formula Null.</source>
@@ -513,10 +655,6 @@ baud rate for fast, safe and accurate data transmission</source>
     <message>
         <source>Admin Printer Settings</source>
         <translation>管理员打印机设置</translation>
-    </message>
-    <message>
-        <source>Printer Testing</source>
-        <translation>打印机测试</translation>
     </message>
     <message>
         <source>Upgrade Firmware</source>
@@ -806,6 +944,25 @@ Do you want to save ？</source>
     <message>
         <source>Tables or columns the program reads are missing.</source>
         <translation>缺少程序需要读取的数据表或字段。</translation>
+    </message>
+</context>
+<context>
+    <name>TestPageSetting</name>
+    <message>
+        <source>Test Page Setup</source>
+        <translation>测试页设置</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>confirm</source>
+        <translation>确认</translation>
     </message>
 </context>
 <context>

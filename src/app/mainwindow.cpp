@@ -49,6 +49,9 @@
 #include "settings_ui/adminsettingswidget.h"
 #include "designer_ui/dbmanagewidget.h"
 #include "designer_ui/designerflow.h"
+#include "maintenance_ui/devicetest.h"
+#include "maintenance_ui/devicetestflow.h"
+#include "maintenance_ui/testpagesetting.h"
 
 namespace {
 constexpr int kModeLocked = 3;
@@ -187,7 +190,13 @@ void MainWindow::buildUi()
     connect(m_userSettingsPage, &AdminSettingsWidget::exportSettings, this, &MainWindow::onExportSettings);
     connect(m_userSettingsPage, &AdminSettingsWidget::importSettings, this, &MainWindow::onImportSettings);
     m_designerPage = makePlaceholderPage(tr("Admin Printer Settings"));
-    m_deviceTestPage = makePlaceholderPage(tr("Printer Testing"));
+    m_deviceTestPage = new DeviceTest;
+    m_stack->addWidget(m_deviceTestPage);
+    DeviceTestFlow::Host host;
+    host.runOperation = [this](int op, int closeDelayMs) { runOperation(op, QByteArray(), closeDelayMs); };
+    host.runBusy = [this](int closeDelayMs) { runBusy(closeDelayMs); };
+    host.showMessage = [this](int type, const QString &text) { return showMessage(type, text); };
+    m_deviceTestFlow = new DeviceTestFlow(m_deviceTestPage, m_dispatcher, m_dispatcherThread, host, this);
     m_firmwarePage = makePlaceholderPage(tr("Upgrade Firmware"));
     m_designerFlow = new DesignerFlow(m_database, m_stack, this);
     m_helpPage = new HelpAboutPage;
@@ -197,6 +206,8 @@ void MainWindow::buildUi()
 
     buildSidePanels();
     m_deviceList = new ListWidget(this);
+    // Its list names the test types, for the designer page as for the designer's own dialog.
+    m_testPageSetup = new TestPageSetting(this);
 
     connect(m_connectPanel, &ConnectPanel::connectPrinter, this, &MainWindow::onConnectPrinter);
     connect(m_connectPanel, &ConnectPanel::disconnectPrinter, this, &MainWindow::onDisconnectPrinter);
@@ -295,7 +306,7 @@ void MainWindow::wireConnectConfig()
             m_connectConfig, &ConnectConfig::showBluetoothFailure, Qt::QueuedConnection);
 }
 
-void MainWindow::runOperation(int operation, const QByteArray &data1)
+void MainWindow::runOperation(int operation, const QByteArray &data1, int closeDelayMs)
 {
     // A disconnect may still be closing the port; operations never overlap.
     m_dispatcherThread->wait();
@@ -303,7 +314,7 @@ void MainWindow::runOperation(int operation, const QByteArray &data1)
     QCoreApplication::sendPostedEvents(m_waitDialog, QEvent::MetaCall);
     m_dispatcher->setOperation(operation, data1);
     m_dispatcherThread->start(QThread::InheritPriority);
-    runBusy(0);
+    runBusy(closeDelayMs);
 }
 
 void MainWindow::runEngine(int workMode, int closeDelayMs)
@@ -733,6 +744,7 @@ void MainWindow::onShowTestings()
         showMessage(TipWidget::Error, tr("This model does not support testing."));
         return;
     }
+    m_deviceTestFlow->openPage(type.pritTest());
     showPage(m_deviceTestPage);
 }
 

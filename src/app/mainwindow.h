@@ -15,6 +15,8 @@ class AdminSettingsWidget;
 class DataDispatcher;
 class DelayService;
 class DesignerFlow;
+class DeviceTest;
+class DeviceTestFlow;
 class WidgetEngine;
 class ConfigFile;
 class ConnectConfig;
@@ -26,6 +28,7 @@ class MessageQueue;
 class OptionBar;
 class PrinterInfo;
 class SlideArea;
+class TestPageSetting;
 class TipWidget;
 class UsbPort;
 class WaittingDlg;
@@ -62,7 +65,7 @@ public:
     void importSettingsFrom(const QString &fileName);
 
     // Sets the dispatcher operation, starts its thread and waits in the busy indicator.
-    void runOperation(int operation, const QByteArray &data1 = QByteArray());
+    void runOperation(int operation, const QByteArray &data1 = QByteArray(), int closeDelayMs = 0);
 
     int mode() const { return m_mode; }
     int language() const { return m_language; }
@@ -90,6 +93,8 @@ public:
     AdminSettingsWidget *userSettingsPage() const { return m_userSettingsPage; }
     ListWidget *deviceList() const { return m_deviceList; }
     UsbPort *usbPort() const { return m_usb; }
+    TestPageSetting *testPageSetup() const { return m_testPageSetup; }
+    DeviceTest *deviceTestPage() const { return m_deviceTestPage; }
 
 signals:
     void resetMainWidget();
@@ -173,12 +178,14 @@ private:
     PrinterInfo *m_printerInfo = nullptr;
     AdminSettingsWidget *m_userSettingsPage = nullptr;
     QWidget *m_designerPage = nullptr;
-    QWidget *m_deviceTestPage = nullptr;
+    DeviceTest *m_deviceTestPage = nullptr;
+    DeviceTestFlow *m_deviceTestFlow = nullptr;
     QWidget *m_firmwarePage = nullptr;
     DesignerFlow *m_designerFlow = nullptr;
     HelpAboutPage *m_helpPage = nullptr;
     SlideArea *m_slideArea = nullptr;
     ListWidget *m_deviceList = nullptr;
+    TestPageSetting *m_testPageSetup = nullptr;
     DatabaseLocation m_database;
     std::unique_ptr<DelayService> m_ownDelay;
     DelayService *m_delay = nullptr;
