@@ -49,6 +49,7 @@
 #include "settings_ui/adminsettingswidget.h"
 #include "designer_ui/dbmanagewidget.h"
 #include "designer_ui/designerflow.h"
+#include "maintenance_core/devicetest.h"
 #include "maintenance_ui/devicetest.h"
 #include "maintenance_ui/devicetestflow.h"
 #include "maintenance_ui/testpagesetting.h"
@@ -60,8 +61,6 @@ constexpr int kDragFollowHeight = 70;
 constexpr int kConfigPanelWidth = 304;
 constexpr int kInfoPanelWidth = 300;
 constexpr int kEngineCloseDelayMs = 1000;
-const QString kWifiFamily = QStringLiteral("ZN-470 KW");
-const QString kFallbackPrefix = QStringLiteral("main_");
 } // namespace
 
 // The images live in a static library, so they are registered by hand (outside any namespace).
@@ -733,18 +732,13 @@ void MainWindow::onShowTestings()
     runOperation(DataDispatcher::OpHandshake);
     if (leaveChangedPrinter() || !m_dispatcher->handshakeResult())
         return;
-    PrinterTypeRecord type = m_currentPrinterType;
-    if (m_connectedModel.contains(kWifiFamily)) {
-        PrinterTypeTable types(m_database);
-        type = types.findPrinterType(kWifiFamily);
-        if (type.pritName().isEmpty())
-            type = types.findPrinterType(kFallbackPrefix + m_printerInfo->mainIdentifier());
-    }
-    if (type.pritTest() == 0) {
+    const int testType = devicetest::testTypeOf(m_currentPrinterType, m_connectedModel,
+                                                m_printerInfo->mainIdentifier(), m_database);
+    if (testType == 0) {
         showMessage(TipWidget::Error, tr("This model does not support testing."));
         return;
     }
-    m_deviceTestFlow->openPage(type.pritTest());
+    m_deviceTestFlow->openPage(testType);
     showPage(m_deviceTestPage);
 }
 

@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+#include "database/printertypetable.h"
+
 namespace devicetest {
 
 const char *const kGreen = "#339966";
@@ -105,6 +107,19 @@ const TestInfo *findName(const QString &name)
         if (name == QLatin1String(t.name))
             return &t;
     return nullptr;
+}
+
+int testTypeOf(const PrinterTypeRecord &printerType, const QString &model,
+    const QString &mainIdentifier, const DatabaseLocation &database)
+{
+    static const QString family = QStringLiteral("ZN-470 KW");
+    if (!model.contains(family))
+        return printerType.pritTest();
+    PrinterTypeTable types(database);
+    PrinterTypeRecord type = types.findPrinterType(family);
+    if (type.pritName().isEmpty())
+        type = types.findPrinterType(QStringLiteral("main_") + mainIdentifier);
+    return type.pritTest();
 }
 
 Answer evaluateAnswer(quint8 first)

@@ -4,6 +4,9 @@
 #include <QString>
 #include <QVector>
 
+#include "database/records.h"
+#include "database/settingsdatabase.h"
+
 // The device test's rules without a window: which test is which, what the printer's answers
 // mean, and what its sensor reply says. The page, the main window and rkctl all use them.
 namespace devicetest {
@@ -42,6 +45,11 @@ const QVector<TestInfo> &tests();
 const TestInfo *findRequest(int request);
 const TestInfo *findOperation(int operation);
 const TestInfo *findName(const QString &name);
+
+// The test type of the connected printer: its printer type's, except for the "ZN-470 KW" family,
+// whose models share that row (or, without it, the "main_" row of their main identifier).
+int testTypeOf(const PrinterTypeRecord &printerType, const QString &model,
+    const QString &mainIdentifier, const DatabaseLocation &database);
 
 // The first answer to a test command.
 enum class Answer { Success, Failed, OutOfPaper, Running, Unknown };

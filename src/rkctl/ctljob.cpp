@@ -28,6 +28,7 @@
 #include "engine/datadispatcher.h"
 #include "engine/settingsdefinition.h"
 #include "engine/settingsmodel.h"
+#include "rkctl/ctldevicetest.h"
 
 namespace {
 constexpr int kHexBytesPerLine = 16;
@@ -375,6 +376,8 @@ int CtlJob::execute()
         return failed(identified, session);
     if (command == QLatin1String("identify"))
         return identifyCommand(session);
+    if (ctldevicetest::handles(command))
+        return ctldevicetest::run(m_options, dispatcher, session, database, &m_outcome);
     if (session.parameterList())
         return parameterListCommand(session);
     if (!session.supportsSetup())

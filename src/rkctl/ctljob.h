@@ -14,7 +14,7 @@ class UsbPort;
 
 // Exit codes of rkctl.
 namespace CtlExit {
-enum : int { Ok = 0, LocalFailure = 1, Usage = 2, Communication = 3, Refused = 4 };
+enum : int { Ok = 0, LocalFailure = 1, Usage = 2, Communication = 3, Refused = 4, TestFailed = 5 };
 }
 
 // What one printer's command gave.

@@ -7,6 +7,7 @@
 
 #include "core/configfile.h"
 #include "comm/portchoices.h"
+#include "rkctl/ctldevicetest.h"
 
 namespace {
 constexpr int kLptPortCount = 3;
@@ -40,6 +41,16 @@ Commands:
                       printer's own
   reset               restores the factory defaults (asks first unless --yes); printers of
                       type 0302 keep their interface bytes (578/579 or EXPort/EX1, EXPort/EX2)
+  test NAME           runs one device test and prints its result ("Test success.", "Device
+                      Test Failed.", "Out Of Paper."): hex (Enter Hex Mode), fwinfo (Print Fw
+                      Info), info (Print Information), menu (Print Menu), headtemp (Detect Head
+                      Temperature), pin (Pin Test) or electrical (Electrical Check). When the
+                      printer needs paper it asks "Paper is Needed." on a terminal; --paper
+                      continue|cancel answers for scripts (no terminal, no --paper: cancel)
+  sensors             the sensor table of the device test page: name, status, value per row
+                      (--json for machines)
+  test and sensors are refused with "This model does not support testing." unless the
+  printer's test page (QR70) has them.
 
 Setting names:
   "Page/Caption" as the settings page shows them, e.g. "Print Setup/Print Speed". A caption
@@ -78,7 +89,9 @@ Exit codes:
   3 communication error (the program's message on standard error)
   4 refused: another model's file ("Printer type different!"), a printer without setup
     ("This model does not support setup"), another printer than the one identified
-    ("Printer has changed!"), a setting the page would not change
+    ("Printer has changed!"), a setting the page would not change, a device test the
+    printer type does not have, a test whose paper question was cancelled
+  5 the device test failed ("Device Test Failed.", "Out Of Paper.")
   With --hosts: 0 only when every printer succeeded, otherwise the highest code among them.
 
 Connection defaults come from RKMENU's configuration file (Port/type, SerialPort/*, LPT/LPT,
@@ -176,6 +189,8 @@ bool checkArguments(const CtlOptions &o, QString *error)
         *error = QStringLiteral("%1 takes no arguments").arg(c);
         return false;
     }
+    if (ctldevicetest::handles(c))
+        return ctldevicetest::checkArguments(c, o.arguments, error);
     if (c == QLatin1String("get")) {
         if (count > 0)
             return true;
@@ -238,7 +253,8 @@ void describe(QCommandLineParser &parser)
             QStringLiteral("N") },
         { QStringLiteral("flow"), QStringLiteral("Serial flow control: none, hardware, software."),
             QStringLiteral("F") },
-        { QStringLiteral("json"), QStringLiteral("identify, read, get: JSON output.") },
+        { QStringLiteral("json"),
+            QStringLiteral("identify, read, get, test, sensors: JSON output.") },
         { QStringLiteral("hex"), QStringLiteral("read: both blocks in hexadecimal.") },
         { QStringLiteral("out"), QStringLiteral("read: write the raw blocks to PREFIX.*.bin."),
             QStringLiteral("PREFIX") },
@@ -254,10 +270,13 @@ void describe(QCommandLineParser &parser)
             QStringLiteral("With --hosts: printers served at once (default 8)."),
             QStringLiteral("N") },
         { QStringLiteral("yes"), QStringLiteral("reset: do not ask.") },
+        { QStringLiteral("paper"),
+            QStringLiteral("test: answer \"Paper is Needed.\" with continue or cancel."),
+            QStringLiteral("ANSWER") },
         { QStringLiteral("debug"), QStringLiteral("Show the communication traces on stderr.") },
     });
     parser.addPositionalArgument(QStringLiteral("command"),
-        QStringLiteral("identify, read, get, set, export, import or reset."));
+        QStringLiteral("identify, read, get, set, export, import, reset, test or sensors."));
     parser.addPositionalArgument(QStringLiteral("arguments"),
         QStringLiteral("The command's names, assignments or file."), QStringLiteral("[...]"));
 }
@@ -435,8 +454,15 @@ CtlParse parseCommandLine(
         return CtlParse::Error;
     }
     if (o.json && o.command != QLatin1String("identify") && o.command != QLatin1String("read")
-        && o.command != QLatin1String("get")) {
-        *error = QStringLiteral("--json is for identify, read and get");
+        && o.command != QLatin1String("get") && !ctldevicetest::handles(o.command)) {
+        *error = QStringLiteral("--json is for identify, read, get, test and sensors");
+        return CtlParse::Error;
+    }
+    o.paper = parser.value(QStringLiteral("paper"));
+    if (parser.isSet(QStringLiteral("paper"))
+        && (o.command != QLatin1String("test")
+            || (o.paper != QLatin1String("continue") && o.paper != QLatin1String("cancel")))) {
+        *error = QStringLiteral("--paper is for test and takes continue or cancel");
         return CtlParse::Error;
     }
     *options = o;

@@ -36,6 +36,7 @@ struct CtlOptions
     bool hex = false;
     bool yes = false;
     bool debug = false;
+    QString paper; // test: the answer to "Paper is Needed." (continue, cancel; empty: ask)
     QString outPrefix;
     int language = 1; // database texts: 0 Simplified Chinese, 1 English
     QString databaseFile; // empty: SWTDatabase.db beside the program
