@@ -26,6 +26,7 @@ constexpr int kCaptionHeight = 23;
 constexpr int kButtonHeight = 24;
 constexpr int kAnnotationWidth = 210;
 constexpr int kWheelStep = 120; // one notch of an ordinary wheel
+constexpr int kPageGap = 4;
 const QString kBullet = QStringLiteral("◆");
 const char kGridName[] = "Layout0";
 
@@ -44,6 +45,18 @@ const char kButtonStyle[]
       "background:#34495E;padding:0 8px;}"
       "QPushButton:hover{background:#67809F;}QPushButton:pressed{background:#5c97bf;}"
       "QPushButton:disabled{background:#cdcbcb;}";
+const char kHorizontalBarStyle[]
+    = "QScrollBar:horizontal{background:#ecf0f1;height:12px;margin:0;border:none;}"
+      "QScrollBar::handle:horizontal{background:#7f8c8d;min-width:30px;border-radius:5px;margin:1px;}"
+      "QScrollBar::handle:horizontal:hover{background:#34495E;}"
+      "QScrollBar::add-line:horizontal,QScrollBar::sub-line:horizontal{width:0;border:none;}"
+      "QScrollBar::add-page:horizontal,QScrollBar::sub-page:horizontal{background:none;}";
+const char kVerticalBarStyle[]
+    = "QScrollBar:vertical{background:#ecf0f1;width:12px;margin:0;border:none;}"
+      "QScrollBar::handle:vertical{background:#7f8c8d;min-height:30px;border-radius:5px;margin:1px;}"
+      "QScrollBar::handle:vertical:hover{background:#34495E;}"
+      "QScrollBar::add-line:vertical,QScrollBar::sub-line:vertical{height:0;border:none;}"
+      "QScrollBar::add-page:vertical,QScrollBar::sub-page:vertical{background:none;}";
 const char kCaptionStyle[]
     = "QPushButton{color:white;font-weight:bold;border:none;border-radius:3px;background:#5c97bf;}";
 } // namespace
@@ -52,6 +65,9 @@ AdminSettingsWidget::AdminSettingsWidget(QWidget *parent)
     : QWidget(parent)
 {
     auto *row = new QHBoxLayout(this);
+    // Narrow gaps leave the section area the room its columns need at the smallest window.
+    row->setContentsMargins(kPageGap, kPageGap, kPageGap, kPageGap);
+    row->setSpacing(kPageGap);
     row->addWidget(buildLeftColumn());
 
     m_scrollArea = new QScrollArea(this);
@@ -59,6 +75,9 @@ AdminSettingsWidget::AdminSettingsWidget(QWidget *parent)
     m_scrollArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_scrollArea->setWidgetResizable(false);
     m_scrollArea->viewport()->installEventFilter(this);
+    // A dark handle on a light groove, so that where the section stands reads at a glance.
+    m_scrollArea->horizontalScrollBar()->setStyleSheet(QLatin1String(kHorizontalBarStyle));
+    m_scrollArea->verticalScrollBar()->setStyleSheet(QLatin1String(kVerticalBarStyle));
     row->addWidget(m_scrollArea, 1);
 
     auto *annotationBox = new QGroupBox(tr("Annotations"), this);

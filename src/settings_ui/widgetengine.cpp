@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSet>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -324,11 +325,23 @@ void WidgetEngine::nameLoneCheckBoxes()
 
 void WidgetEngine::addDefaultLabels()
 {
-    // The defaults of a page's rows line up in one column right of everything designed.
+    // The defaults of a page's rows line up in one column right of everything designed, except
+    // rows that hold only buttons: the defaults share their columns rather than start a new one
+    // past them, which would push the defaults out of a small window.
     QHash<int, int> lastColumn;
+    QSet<QPair<int, int>> rowsWithValues;
     for (auto it = m_placements.cbegin(); it != m_placements.cend(); ++it) {
         const ControlRow row = m_definition.controlRows.value(it.key());
-        lastColumn[it.value().page] = qMax(lastColumn.value(it.value().page), row.pageCol());
+        if (m_definition.kindOf(row) != KindButton) {
+            lastColumn[it.value().page] = qMax(lastColumn.value(it.value().page), row.pageCol());
+            rowsWithValues.insert(qMakePair(it.value().page, row.pageRow()));
+        }
+    }
+    for (auto it = m_placements.cbegin(); it != m_placements.cend(); ++it) {
+        const ControlRow row = m_definition.controlRows.value(it.key());
+        if (m_definition.kindOf(row) == KindButton
+            && rowsWithValues.contains(qMakePair(it.value().page, row.pageRow())))
+            lastColumn[it.value().page] = qMax(lastColumn.value(it.value().page), row.pageCol());
     }
     for (const ControlRow &row : qAsConst(m_definition.valueRows)) {
         const auto placement = m_placements.constFind(row.rpcaId());
@@ -343,7 +356,7 @@ void WidgetEngine::addDefaultLabels()
         defaults.label->setObjectName(QStringLiteral("defaultText"));
         defaults.label->setStyleSheet(QLatin1String(kDefaultLabelStyle));
         placement->grid->addWidget(
-            defaults.label, row.pageRow(), lastColumn.value(placement->page) + 1);
+            defaults.label, row.pageRow(), lastColumn.value(placement->page) + 1, 1, -1);
     }
 }
 

@@ -1,5 +1,8 @@
 #include <QGridLayout>
 #include <QLabel>
+#include <QScrollBar>
+#include <QScrollArea>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpacerItem>
@@ -10,6 +13,7 @@
 #include "database/printertypetable.h"
 #include "definitionbuilder.h"
 #include "engine/settingsmodel.h"
+#include "settings_ui/adminsettingswidget.h"
 #include "settings_ui/widgetengine.h"
 #include "printerprofile.h"
 #include "settings_ui/adoptioncheckbox.h"
@@ -62,13 +66,13 @@ private:
     }
 
     std::unique_ptr<WidgetEngine> deliveredEngine(
-        const DeliveredDatabase &db, const QString &name, const QString &code)
+        const DeliveredDatabase &db, const QString &name, const QString &code, int language = 1)
     {
         auto engine = std::make_unique<WidgetEngine>(db.location());
         SettingsIdentity identity;
         identity.modelName = name;
         identity.typeCode = code;
-        identity.language = 1;
+        identity.language = language;
         engine->setIdentity(identity);
         engine->setWorkMode(WidgetEngine::LoadDefinitions);
         engine->run();
@@ -647,6 +651,75 @@ private slots:
         engine.setWorkMode(7);
         engine.run();
         QCOMPARE(completed.count(), 4);
+    }
+    // Every section of every delivered printer fits the smallest window in both languages, and
+    // each default text can be brought into view with room to be read.
+    void sectionsFitTheSmallestWindow_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<int>("language");
+        for (const auto &type : deliveredTypes()) {
+            QTest::newRow(qPrintable(type.first + QStringLiteral(", Chinese")))
+                << type.first << type.second << 0;
+            QTest::newRow(qPrintable(type.first + QStringLiteral(", English")))
+                << type.first << type.second << 1;
+        }
+    }
+
+    void sectionsFitTheSmallestWindow()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, code);
+        QFETCH(int, language);
+        DeliveredDatabase db;
+        auto engine = deliveredEngine(db, name, code, language);
+        FormulaEvaluator evaluator;
+        SettingCodec codec(engine->definition(), code, evaluator);
+        const QByteArray block = plausibleBlock(engine->definition(), codec);
+        engine->setSettingBlock(block);
+        engine->setDefaultBlock(block);
+        engine->fillControls();
+
+        AdminSettingsWidget page;
+        page.resize(1024, 690); // the window's least size below its title bar
+        page.setSections(engine->pageTitles());
+        page.setPages(engine->pages());
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        auto *list = page.findChild<QListWidget *>(QStringLiteral("sectionList"));
+        auto *area = page.findChild<QScrollArea *>(QStringLiteral("scrollArea"));
+        for (int i = 0; i < list->count(); ++i) {
+            list->setCurrentRow(i);
+            QCoreApplication::processEvents();
+            const QString where = list->item(i)->text();
+            // A section of captions, values and defaults fits; one with a further designed
+            // column (a switch beside a value) may scroll sideways, its defaults still whole.
+            QGridLayout *grid = gridOf(area->widget());
+            int designedColumns = 0;
+            for (int k = 0; k < grid->count(); ++k) {
+                QWidget *w = grid->itemAt(k)->widget();
+                int r, c, rs, cs;
+                grid->getItemPosition(k, &r, &c, &rs, &cs);
+                if (w && !qobject_cast<QPushButton *>(w)
+                    && w->objectName() != QLatin1String("defaultText"))
+                    designedColumns = qMax(designedColumns, c + 1);
+            }
+            if (designedColumns <= 2)
+                QVERIFY2(area->horizontalScrollBar()->maximum() == 0, qPrintable(where));
+            for (QLabel *label : area->widget()->findChildren<QLabel *>(QStringLiteral("defaultText"))) {
+                if (label->isHidden())
+                    continue;
+                const QRect shown = QRect(label->mapTo(area->viewport(), QPoint()), label->size());
+                QVERIFY2(label->geometry().right() < area->widget()->width(), qPrintable(where));
+                QVERIFY2(shown.left() - area->horizontalScrollBar()->maximum()
+                        < area->viewport()->width() - 60,
+                    qPrintable(where));
+                QVERIFY2(label->width() >= qMin(label->sizeHint().width(), 90),
+                    qPrintable(where + QStringLiteral(": ") + label->text()));
+            }
+        }
+        page.setPages({});
     }
 };
 
