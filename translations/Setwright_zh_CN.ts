@@ -838,6 +838,36 @@ Do you want to save ？</source>
     </message>
 </context>
 <context>
+    <name>ParameterListFlow</name>
+    <message>
+        <source>The printer&apos;s parameter list builds no settings page.</source>
+        <translation>打印机的参数列表无法生成设置页面。</translation>
+    </message>
+    <message>
+        <source>Save Successful</source>
+        <translation>保存成功</translation>
+    </message>
+    <message>
+        <source>The printer did not confirm the settings; they may not be saved.</source>
+        <translation>打印机未确认设置，设置可能未保存。</translation>
+    </message>
+</context>
+<context>
+    <name>ParameterPages</name>
+    <message>
+        <source>Parameters</source>
+        <translation>参数</translation>
+    </message>
+    <message>
+        <source>Current Values</source>
+        <translation>当前值</translation>
+    </message>
+    <message>
+        <source>Defaults</source>
+        <translation>默认值</translation>
+    </message>
+</context>
+<context>
     <name>PrinterInfo</name>
     <message>
         <source>Printer Info</source>

@@ -47,6 +47,7 @@
 #include "engine/settingsmodel.h"
 #include "settings_ui/widgetengine.h"
 #include "settings_ui/adminsettingswidget.h"
+#include "settings_ui/parameterlistflow.h"
 #include "designer_ui/dbmanagewidget.h"
 #include "designer_ui/designerflow.h"
 #include "maintenance_core/devicetest.h"
@@ -188,6 +189,7 @@ void MainWindow::buildUi()
     connect(m_userSettingsPage, &AdminSettingsWidget::resetSettings, this, &MainWindow::onResetSettings);
     connect(m_userSettingsPage, &AdminSettingsWidget::exportSettings, this, &MainWindow::onExportSettings);
     connect(m_userSettingsPage, &AdminSettingsWidget::importSettings, this, &MainWindow::onImportSettings);
+    createParameterListFlow();
     m_designerPage = makePlaceholderPage(tr("Admin Printer Settings"));
     m_deviceTestPage = new DeviceTest;
     m_stack->addWidget(m_deviceTestPage);
@@ -470,7 +472,8 @@ void MainWindow::onConnectPrinter()
         m_firmwareNumber = m_printerInfo->identify(record, eds);
 
     const PrinterTypeRecord type = lookUpPrinterType();
-    if (type.pritName().isEmpty()) {
+    // A printer that sends its own parameter list needs no printer type of the database.
+    if (type.pritName().isEmpty() && m_dispatcher->modeByte() != DataDispatcher::kModeByteParameterList) {
         showMessage(TipWidget::Error, tr("This model does not support setup"));
         m_printerInfo->clearInfo();
         m_connectPanel->setConnected(false);
@@ -543,7 +546,12 @@ void MainWindow::showSettingsPage()
     m_engine->setLegacyVariant(m_legacyVariant);
     if (identity.modeByte == DataDispatcher::kModeByteParameterList) {
         // Printers that describe their settings themselves have no database pages.
-        showMessage(TipWidget::Error, tr("This model does not support setup"));
+        if (!m_parameterFlow->read())
+            return;
+        m_userSettingsPage->setHeaderTexts(m_connectedModel, m_printerInfo->firmwareText(),
+                                           m_connectConfig->portTypeBox()->currentText());
+        showPage(m_userSettingsPage);
+        m_settingsShowing = true;
         return;
     }
     runEngine(WidgetEngine::LoadDefinitions, kEngineCloseDelayMs);
@@ -555,6 +563,7 @@ void MainWindow::showSettingsPage()
     m_engine->setSettingBlock(m_dispatcher->settingBlock());
     m_engine->setDefaultBlock(m_dispatcher->defaultBlock());
     m_engine->fillControls();
+    m_parameterFlow->release();
     m_userSettingsPage->setSections(m_engine->pageTitles());
     m_userSettingsPage->setPages(m_engine->pages());
     m_userSettingsPage->setHeaderTexts(m_connectedModel, m_printerInfo->firmwareText(),
@@ -593,8 +602,32 @@ QPair<int, int> MainWindow::preservedPositions() const
     return PrinterSession::preservedPositions(m_config);
 }
 
+void MainWindow::createParameterListFlow()
+{
+    ParameterListFlow::Window window;
+    window.runOperation = [this](int operation, const QByteArray &data) {
+        m_errorReported = false;
+        runOperation(operation, data);
+        return !m_errorReported;
+    };
+    window.identifiedPrinterAnswers = [this] { return identifiedPrinterAnswers(); };
+    window.leaveChangedPrinter = [this] { return leaveChangedPrinter(); };
+    window.showMessage = [this](int type, const QString &text) { return showMessage(type, text); };
+    m_parameterFlow = new ParameterListFlow(m_dispatcher, m_userSettingsPage, window, this);
+}
+
+bool MainWindow::hasUnsavedChanges() const
+{
+    return m_parameterFlow->isActive() ? m_parameterFlow->hasUnsavedChanges()
+                                       : m_engine->hasUnsavedChanges();
+}
+
 void MainWindow::onSaveSettings(bool restoring)
 {
+    if (m_parameterFlow->isActive()) {
+        m_parameterFlow->save();
+        return;
+    }
     if (!identifiedPrinterAnswers())
         return;
     QByteArray block;
@@ -620,7 +653,7 @@ void MainWindow::onSaveSettings(bool restoring)
 
 void MainWindow::onRefreshSettings()
 {
-    if (m_engine->hasUnsavedChanges()
+    if (hasUnsavedChanges()
         && showMessage(TipWidget::Question, tr("Some paramter has channge\nDo you want to save ？"))
                == QDialog::Accepted) {
         onSaveSettings(false);
@@ -631,6 +664,9 @@ void MainWindow::onRefreshSettings()
 
 void MainWindow::onResetSettings()
 {
+    // Parameter-list printers keep no default block to restore from here.
+    if (m_parameterFlow->isActive())
+        return;
     if (!identifiedPrinterAnswers())
         return;
     const bool preserving = PrinterSession::preservesInterfaceBytes(m_printerInfo->mainIdentifier());
@@ -674,7 +710,9 @@ void MainWindow::exportSettingsTo(const QString &fileName)
 {
     // The page's current values go into a copy; the engine's block stays as read.
     const SettingsFile::Content content{m_connectedModel,
-                                        m_engine->collectedBlock(m_engine->settingBlock())};
+                                        m_parameterFlow->isActive()
+                                            ? m_parameterFlow->settingsData()
+                                            : m_engine->collectedBlock(m_engine->settingBlock())};
     QString detail;
     if (SettingsFile::save(fileName, content, &detail) != SettingsFile::Status::Ok) {
         qDebug() << "export:" << detail;
@@ -701,6 +739,15 @@ void MainWindow::importSettingsFrom(const QString &fileName)
     const SettingsFile::Status loaded = SettingsFile::load(fileName, &content, &detail);
     if (loaded == SettingsFile::Status::CannotOpen) {
         qDebug() << "open fail~" << detail;
+        return;
+    }
+    if (m_parameterFlow->isActive()) {
+        if (loaded == SettingsFile::Status::Ok && content.modelName != m_connectedModel)
+            showMessage(TipWidget::Warning, tr("Printer type different!"));
+        else if (loaded != SettingsFile::Status::Ok || !m_parameterFlow->importData(content.data))
+            showMessage(TipWidget::Warning, tr("This is not a settings file."));
+        else
+            showMessage(TipWidget::Success, tr("Import Successfully"));
         return;
     }
     QByteArray block = m_engine->settingBlock();
@@ -769,7 +816,7 @@ void MainWindow::onShowAdminSettings()
 
 void MainWindow::onBackToHome()
 {
-    if (m_settingsShowing && m_engine->hasUnsavedChanges()
+    if (m_settingsShowing && hasUnsavedChanges()
         && showMessage(TipWidget::Question, tr("Some paramter not be saved\nDo you want to save ？"))
                == QDialog::Accepted) {
         onSaveSettings(false);

@@ -26,6 +26,7 @@ class ListWidget;
 class LogoBar;
 class MessageQueue;
 class OptionBar;
+class ParameterListFlow;
 class PrinterInfo;
 class SlideArea;
 class TestPageSetting;
@@ -91,6 +92,7 @@ public:
     DataDispatcher *dispatcher() const { return m_dispatcher; }
     WidgetEngine *engine() const { return m_engine; }
     AdminSettingsWidget *userSettingsPage() const { return m_userSettingsPage; }
+    ParameterListFlow *parameterListFlow() const { return m_parameterFlow; }
     ListWidget *deviceList() const { return m_deviceList; }
     UsbPort *usbPort() const { return m_usb; }
     TestPageSetting *testPageSetup() const { return m_testPageSetup; }
@@ -152,6 +154,9 @@ private:
     // The printer type row for the identified printer; empty name when unsupported.
     PrinterTypeRecord lookUpPrinterType();
     void showSettingsPage();
+    void createParameterListFlow();
+    // Whether the settings page shows values not yet written, on either kind of page.
+    bool hasUnsavedChanges() const;
     void runEngine(int workMode, int closeDelayMs);
     // Setting-block positions of the two bytes a factory reset keeps.
     QPair<int, int> preservedPositions() const;
@@ -177,6 +182,7 @@ private:
     ConnectConfig *m_connectConfig = nullptr;
     PrinterInfo *m_printerInfo = nullptr;
     AdminSettingsWidget *m_userSettingsPage = nullptr;
+    ParameterListFlow *m_parameterFlow = nullptr;
     QWidget *m_designerPage = nullptr;
     DeviceTest *m_deviceTestPage = nullptr;
     DeviceTestFlow *m_deviceTestFlow = nullptr;

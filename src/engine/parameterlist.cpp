@@ -378,6 +378,50 @@ bool ParameterList::hasChanges() const
     return false;
 }
 
+void ParameterList::setCurrent(int page, int parameter, int option)
+{
+    if (page < 0 || page >= m_pages.size())
+        return;
+    QVector<Parameter> &parameters = m_pages[page].parameters;
+    if (parameter < 0 || parameter >= parameters.size())
+        return;
+    Parameter &chosen = parameters[parameter];
+    if (option >= -1 && option < chosen.options.size())
+        chosen.current = option;
+}
+
+bool ParameterList::sameShape(const ParameterList &other) const
+{
+    if (m_pages.size() != other.m_pages.size())
+        return false;
+    for (int p = 0; p < m_pages.size(); ++p) {
+        const Page &mine = m_pages.at(p);
+        const Page &theirs = other.m_pages.at(p);
+        if (mine.title != theirs.title || mine.showsDefaults != theirs.showsDefaults
+            || mine.parameters.size() != theirs.parameters.size())
+            return false;
+        for (int i = 0; i < mine.parameters.size(); ++i) {
+            const Parameter &a = mine.parameters.at(i);
+            const Parameter &b = theirs.parameters.at(i);
+            if (a.key != b.key || a.tip != b.tip || a.listText != b.listText
+                || a.defaultOption != b.defaultOption)
+                return false;
+        }
+    }
+    return true;
+}
+
+bool ParameterList::writeConfirmed(
+    const ParameterList &written, const QByteArray &readBackText, ParameterList *readBack)
+{
+    ParameterList read;
+    if (read.build(readBackText) != Status::Ok || !read.holdsChangesOf(written))
+        return false;
+    if (readBack)
+        *readBack = read;
+    return true;
+}
+
 bool ParameterList::holdsChangesOf(const ParameterList &written) const
 {
     for (const Page &page : written.m_pages) {

@@ -91,8 +91,16 @@ public:
     const QVector<Page> &pages() const { return m_pages; }
     bool isEmpty() const { return m_pages.isEmpty(); }
     bool hasChanges() const;
+    // Chooses a parameter's option; -1 chooses none, so that the value the printer gave stays.
+    void setCurrent(int page, int parameter, int option);
+    // The same pages, parameters and option lists: the values of one fit the pages of the other.
+    bool sameShape(const ParameterList &other) const;
     // Whether these pages (read back from the printer) hold every value changed in `written`.
     bool holdsChangesOf(const ParameterList &written) const;
+    // A write of `written` counts when the list read back after it is a parameter list holding
+    // its changed values; that list goes to `readBack`.
+    static bool writeConfirmed(
+        const ParameterList &written, const QByteArray &readBackText, ParameterList *readBack);
 
     // A parameter by "Page/Caption" (or "Page/key"), without regard to case; the page part may
     // be the page's title in either language.

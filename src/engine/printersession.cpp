@@ -192,8 +192,7 @@ PrinterSession::Result PrinterSession::writeParameterList()
     if (m_dispatcher.printerChanged())
         return Result::PrinterChanged;
     ParameterList readBack;
-    if (readBack.build(m_dispatcher.settingBlock()) != ParameterList::Status::Ok
-        || !readBack.holdsChangesOf(m_parameters))
+    if (!ParameterList::writeConfirmed(m_parameters, m_dispatcher.settingBlock(), &readBack))
         return Result::NotAcknowledged;
     m_settingBlock = m_dispatcher.settingBlock();
     m_parameters = readBack;

@@ -250,9 +250,9 @@ void AdminSettingsWidget::changePage(QListWidgetItem *current, QListWidgetItem *
         m_scrollArea->horizontalScrollBar()->setValue(0);
         m_scrollArea->verticalScrollBar()->setValue(0);
     }
-    const bool ownButtons = sectionsWithOwnButtons().contains(item->text());
+    const bool ownButtons = !m_parameterList && sectionsWithOwnButtons().contains(item->text());
     m_saveButton->setVisible(!ownButtons && !m_pages.isEmpty());
-    m_resetButton->setVisible(!ownButtons);
+    m_resetButton->setVisible(!ownButtons && !m_parameterList);
     m_importButton->setVisible(!ownButtons);
     m_exportButton->setVisible(!ownButtons);
     m_readButton->show();
@@ -287,6 +287,11 @@ void AdminSettingsWidget::selectNextSection()
 QString AdminSettingsWidget::firmwareText() const
 {
     return m_firmwareValue->text();
+}
+
+void AdminSettingsWidget::setParameterList(bool parameterList)
+{
+    m_parameterList = parameterList;
 }
 
 void AdminSettingsWidget::turnWheel(QWheelEvent *event)

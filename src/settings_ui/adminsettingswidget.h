@@ -28,6 +28,8 @@ public:
     // The texts beside the "Model", "FW" and "Port" captions.
     void setHeaderTexts(const QString &model, const QString &firmware, const QString &port);
     QString firmwareText() const;
+    // Pages of a parameter-list printer: Save writes every section, and there is no Reset.
+    void setParameterList(bool parameterList);
 
     int currentSection() const;
     QWidget *currentPage() const;
@@ -68,6 +70,7 @@ private:
     QPushButton *m_importButton = nullptr;
     QPushButton *m_exportButton = nullptr;
     QScrollArea *m_scrollArea = nullptr;
+    bool m_parameterList = false;
     int m_wheelTurned = 0; // wheel turn not yet given to a section
     QTextEdit *m_annotation = nullptr;
     QList<QPointer<QWidget>> m_pages;

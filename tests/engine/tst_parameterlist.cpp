@@ -215,6 +215,36 @@ private slots:
         QCOMPARE(p->changed(), speed != QLatin1String("Normal"));
     }
 
+    void sameShape_data()
+    {
+        QTest::addColumn<QByteArray>("other");
+        QTest::addColumn<bool>("same");
+        QByteArray values = kReply;
+        values.replace("\"val\":\"Normal+1\"", "\"val\":\"Low+0\"");
+        QTest::newRow("other values") << values << true;
+        QByteArray list = kReply;
+        list.replace("[Low+0,Normal+1,High+2]", "[Low+0,Normal+1]");
+        QTest::newRow("other option list") << list << false;
+        QByteArray parameter = kReply;
+        parameter.replace("\"cut2\":", "\"cut3\":");
+        QTest::newRow("other parameter") << parameter << false;
+        QTest::newRow("page missing")
+            << QByteArray(R"({"System Setup":{"speed":{"tip":"Print speed","list":"[Low+0]","val":"Low+0"}}})")
+            << false;
+    }
+
+    // Pages built from one list show the values of the other only when both have one shape.
+    void sameShape()
+    {
+        QFETCH(QByteArray, other);
+        QFETCH(bool, same);
+        ParameterList mine;
+        ParameterList theirs;
+        QVERIFY(mine.build(kReply) == ParameterList::Status::Ok);
+        QVERIFY(theirs.build(other) == ParameterList::Status::Ok);
+        QCOMPARE(mine.sameShape(theirs), same);
+    }
+
     void writeHeader_data()
     {
         QTest::addColumn<int>("length");
