@@ -75,7 +75,12 @@ void Communication::setSerialParameters(
 
 void Communication::setServer(const QString &address, quint16 port)
 {
+    const QHostAddress before = m_tcp->serverAddress();
+    const quint16 portBefore = m_tcp->serverPort();
     m_tcp->setServer(address, port);
+    // The connection kept open leads to the printer there was: the next open goes to the new one.
+    if (m_tcp->serverAddress() != before || m_tcp->serverPort() != portBefore)
+        dropTcpConnection();
 }
 
 QString Communication::receivedText() const

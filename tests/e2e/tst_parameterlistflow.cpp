@@ -15,6 +15,7 @@
 #include "app/windowhandler.h"
 #include "comm/delayservice.h"
 #include "connect_ui/connectpanel.h"
+#include "engine/datadispatcher.h"
 #include "engine/settingsfile.h"
 #include "settings_ui/adminsettingswidget.h"
 #include "settings_ui/adoptioncombobox.h"
@@ -299,6 +300,50 @@ private slots:
         QCOMPARE(printerValue(sim, 1, QStringLiteral("System Setup"), QStringLiteral("density")),
             QStringLiteral("7+7"));
         QCOMPARE(shownValues(w), exported);
+    }
+
+    // One window, a parameter-list printer, then a block printer, then the first again: each
+    // gets its own pages and buttons, and Save writes what that printer takes.
+    void blockPrinterBetween()
+    {
+        SimProcess sim;
+        QVERIFY2(startSim(sim, QStringLiteral("pl300"), 2,
+                     { QStringLiteral("--profile"), QStringLiteral("zn470kw") }),
+            qPrintable(sim.errorText()));
+        useTcp(sim.tcpPort(0));
+        MainWindow w(1, kDatabase, &m_delay);
+        w.show();
+        auto *reset = w.userSettingsPage()->findChild<QPushButton *>(QStringLiteral("btn_Reset"));
+        auto switchTo = [&](int printer) {
+            const int left = sim.count(QStringLiteral("#%1 CMD leave").arg(1 - printer));
+            // The panel's signal, without the button's reconnect lock-out.
+            emit w.connectPanel()->disconnectPrinter();
+            QTRY_COMPARE(sim.count(QStringLiteral("#%1 CMD leave").arg(1 - printer)), left + 1);
+            w.dispatcher()->setWifiConfig(QStringLiteral("127.0.0.1"), sim.tcpPort(printer));
+        };
+        QVERIFY(openSettings(w));
+        QVERIFY(w.parameterListFlow()->isActive());
+
+        switchTo(1);
+        QVERIFY(openSettings(w));
+        QCOMPARE(w.connectedModel(), QStringLiteral("ZN-470 KW"));
+        QVERIFY(!w.parameterListFlow()->isActive());
+        QVERIFY(w.userSettingsPage()->currentPage());
+        QVERIFY(reset->isVisible());
+        MessageWatch watch(w.tip());
+        emit w.userSettingsPage()->saveSettings(false);
+        QCOMPARE(watch.texts, QStringList { kSaved });
+        QCOMPARE(sim.count(QStringLiteral("#1 CMD writeParameterList")), 0);
+
+        switchTo(0);
+        QVERIFY(openSettings(w));
+        QVERIFY(w.parameterListFlow()->isActive());
+        QVERIFY(!reset->isVisible());
+        choose(combo(w, QStringLiteral("buzzer")), QStringLiteral("Off"));
+        emit w.userSettingsPage()->saveSettings(false);
+        QCOMPARE(watch.texts.last(), kSaved);
+        QTRY_COMPARE(printerValue(sim, 0, QStringLiteral("System Setup"), QStringLiteral("buzzer")),
+            QStringLiteral("Off+0"));
     }
 
     void importRefused_data()
