@@ -195,7 +195,8 @@ private slots:
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("message");
         QTest::newRow("write taken but not applied") << "silent@writeParameterList" << kNotConfirmed;
-        QTest::newRow("read-back empty") << "empty@readParameterList#2" << QString();
+        QTest::newRow("read-back empty") << "empty@readParameterList#2" << kNotConfirmed;
+        QTest::newRow("read-back not JSON") << "garbage@readParameterList#2" << QString();
     }
 
     // A save is reported only when the list read back holds the values; the pages keep them.
@@ -275,7 +276,10 @@ private slots:
         SettingsFile::Content content;
         QCOMPARE(SettingsFile::load(file, &content), SettingsFile::Status::Ok);
         QCOMPARE(content.modelName, QStringLiteral("PL-300"));
-        QVERIFY(QString::fromUtf8(content.data).contains(QStringLiteral("\"黑体+1\"")));
+        // The write text in UTF-8, with only "val" members.
+        const QString text = QString::fromUtf8(content.data);
+        QVERIFY2(text.contains(QStringLiteral("\"font\":{\"val\":\"黑体+1\"}")), qPrintable(text));
+        QVERIFY(!text.contains(QStringLiteral("\"tip\"")) && !text.contains(QStringLiteral("\"def\"")));
 
         useTcp(sim.tcpPort(1));
         MainWindow w(1, kDatabase, &m_delay);
