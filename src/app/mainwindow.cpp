@@ -50,6 +50,7 @@
 #include "settings_ui/parameterlistflow.h"
 #include "designer_ui/dbmanagewidget.h"
 #include "designer_ui/designerflow.h"
+#include "designer_ui/settingswidget.h"
 #include "maintenance_core/devicetest.h"
 #include "maintenance_ui/devicetest.h"
 #include "maintenance_ui/devicetestflow.h"
@@ -190,7 +191,6 @@ void MainWindow::buildUi()
     connect(m_userSettingsPage, &AdminSettingsWidget::exportSettings, this, &MainWindow::onExportSettings);
     connect(m_userSettingsPage, &AdminSettingsWidget::importSettings, this, &MainWindow::onImportSettings);
     createParameterListFlow();
-    m_designerPage = makePlaceholderPage(tr("Admin Printer Settings"));
     m_deviceTestPage = new DeviceTest;
     m_stack->addWidget(m_deviceTestPage);
     DeviceTestFlow::Host host;
@@ -200,6 +200,11 @@ void MainWindow::buildUi()
     m_deviceTestFlow = new DeviceTestFlow(m_deviceTestPage, m_dispatcher, m_dispatcherThread, host, this);
     m_firmwarePage = makePlaceholderPage(tr("Upgrade Firmware"));
     m_designerFlow = new DesignerFlow(m_database, m_stack, this);
+    m_designerPage = m_designerFlow->makeDesigner(
+        m_engine, [this](int workMode) {
+            runEngine(workMode, workMode == WidgetEngine::LoadDesign ? kEngineCloseDelayMs : 0);
+        },
+        [this](int type, const QString &text) { return showMessage(type, text); }, m_language);
     m_helpPage = new HelpAboutPage;
     m_stack->addWidget(m_helpPage);
     connect(m_helpPage, &HelpAboutPage::helpFailed, this,
@@ -812,6 +817,7 @@ void MainWindow::onShowEdit()
 void MainWindow::onShowAdminSettings()
 {
     showPage(m_designerPage);
+    m_designerFlow->enterDesigner(m_currentTypeName);
 }
 
 void MainWindow::onBackToHome()

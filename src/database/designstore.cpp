@@ -129,7 +129,48 @@ DbResult DesignStore::replaceDesign(int pritId, const PrinterDesign &design)
     DatabaseTransaction transaction(m_location);
     if (!transaction.isActive())
         return DbDeleteFailed;
+    const DbResult result = storeDesign(pritId, design);
+    if (result != DbOk)
+        return result;
+    return transaction.commit() ? DbOk : DbCommitFailed;
+}
 
+DbResult DesignStore::saveDesign(
+    const QString &name, int testValue, const PrinterDesign &design, int *pritId)
+{
+    if (name.isEmpty())
+        return DbInsertFailed;
+    DatabaseTransaction transaction(m_location);
+    if (!transaction.isActive())
+        return DbInsertFailed;
+    PrinterTypeTable types(m_location);
+    PrinterTypeRecord type = types.findPrinterType(name);
+    DbResult result = DbOk;
+    if (type.pritId() == 0) {
+        type.setPritName(name);
+        type.setPritTest(testValue);
+        result = types.insertPrinterType(type);
+        if (result == DbOk)
+            type = types.findPrinterType(name);
+        if (result == DbOk && type.pritId() == 0)
+            result = DbInsertFailed;
+    } else if (type.pritTest() != testValue) {
+        type.setPritTest(testValue);
+        result = types.updatePrinterType(type);
+    }
+    if (result == DbOk)
+        result = storeDesign(type.pritId(), design);
+    if (result != DbOk)
+        return result;
+    if (!transaction.commit())
+        return DbCommitFailed;
+    if (pritId)
+        *pritId = type.pritId();
+    return DbOk;
+}
+
+DbResult DesignStore::storeDesign(int pritId, const PrinterDesign &design)
+{
     DbResult result = deleteRowsOf(m_location, pritId);
     if (result != DbOk)
         return result;
@@ -214,9 +255,7 @@ DbResult DesignStore::replaceDesign(int pritId, const PrinterDesign &design)
     result = ControlContentTable(m_location).insertOptions(options);
     if (result == DbOk)
         result = ControlCommandTable(m_location).insertCommands(commands);
-    if (result != DbOk)
-        return result;
-    return transaction.commit() ? DbOk : DbCommitFailed;
+    return result;
 }
 
 PrinterDesign DesignStore::readDesign(int pritId)

@@ -85,6 +85,11 @@ public:
     // Replaces everything stored for pritId (sections, controls, options, commands) with the
     // design. All or nothing: on failure the earlier design stays.
     DbResult replaceDesign(int pritId, const PrinterDesign &design);
+    // The designer's save: the printer type named `name` (created when new, its test page value
+    // set when it differs) and its design, in one transaction, so that a failure leaves the
+    // database as it was. pritId receives the type's prit_id when the save worked.
+    DbResult saveDesign(
+        const QString &name, int testValue, const PrinterDesign &design, int *pritId = nullptr);
     // The stored design of pritId, sections by page and layout, controls by page, row, column.
     PrinterDesign readDesign(int pritId);
     // Deletes each named printer type with its sections, controls, options and commands; each
@@ -92,5 +97,8 @@ public:
     DbResult deletePrinterTypes(const QStringList &names);
 
 private:
+    // replaceDesign's work inside a transaction the caller holds.
+    DbResult storeDesign(int pritId, const PrinterDesign &design);
+
     DatabaseLocation m_location;
 };

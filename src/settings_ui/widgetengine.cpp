@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "core/configfile.h"
+#include "database/printertypetable.h"
 #include "engine/settingcodec.h"
 #include "engine/settingrules.h"
 #include "engine/valuecodec.h"
@@ -142,6 +143,14 @@ void WidgetEngine::setWorkMode(int mode, const QStringList &printerTypeNames)
 void WidgetEngine::setDesign(int pritId, const PrinterDesign &design)
 {
     m_designPritId = pritId;
+    m_designName.clear();
+    m_design = design;
+}
+
+void WidgetEngine::setDesign(const QString &typeName, int testValue, const PrinterDesign &design)
+{
+    m_designName = typeName;
+    m_designTest = testValue;
     m_design = design;
 }
 
@@ -151,8 +160,15 @@ void WidgetEngine::run()
     case LoadDefinitions:
         m_definition = loadSettingsDefinition(m_location, m_identity);
         break;
+    case LoadDesign:
+        m_designType = PrinterTypeTable(m_location).findPrinterType(m_designName);
+        m_design = m_designType.pritId() == 0 ? PrinterDesign()
+                                              : DesignStore(m_location).readDesign(m_designType.pritId());
+        break;
     case SaveDesign:
-        m_lastResult = DesignStore(m_location).replaceDesign(m_designPritId, m_design);
+        m_lastResult = m_designName.isEmpty()
+            ? DesignStore(m_location).replaceDesign(m_designPritId, m_design)
+            : DesignStore(m_location).saveDesign(m_designName, m_designTest, m_design, &m_designPritId);
         break;
     case DeletePrinterTypes:
         m_lastResult = DesignStore(m_location).deletePrinterTypes(m_deleteNames);

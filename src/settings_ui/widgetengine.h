@@ -36,7 +36,7 @@ class WidgetEngine : public QObject
     Q_DISABLE_COPY_MOVE(WidgetEngine)
 
 public:
-    enum WorkMode { LoadDefinitions = 0, SaveDesign = 2, DeletePrinterTypes = 3 };
+    enum WorkMode { LoadDefinitions = 0, LoadDesign = 1, SaveDesign = 2, DeletePrinterTypes = 3 };
 
     static const QStringList &groupNames();
     static const QStringList &buttonActions();
@@ -51,6 +51,14 @@ public:
     void setWorkMode(int mode, const QStringList &printerTypeNames);
     // Work mode 2: the design to store under the printer type.
     void setDesign(int pritId, const PrinterDesign &design);
+    // Work mode 2 for the designer: the printer type record (made when the name is new) and its
+    // design, stored together; designPritId() tells the type's id afterwards.
+    void setDesign(const QString &typeName, int testValue, const PrinterDesign &design);
+    // Work mode 1: the designer's printer type to read; design() and designType() hold it after.
+    void setDesignToLoad(const QString &typeName) { m_designName = typeName; }
+    const PrinterDesign &design() const { return m_design; }
+    const PrinterTypeRecord &designType() const { return m_designType; }
+    int designPritId() const { return m_designPritId; }
     // Result of the last database change (work modes 2 and 3).
     DbResult lastResult() const { return m_lastResult; }
 
@@ -123,7 +131,10 @@ private:
     int m_workMode = -1;
     QStringList m_deleteNames;
     int m_designPritId = 0;
+    QString m_designName; // empty: mode 2 stores under m_designPritId
+    int m_designTest = 0;
     PrinterDesign m_design;
+    PrinterTypeRecord m_designType;
     DbResult m_lastResult = DbOk;
     SettingsIdentity m_identity;
     bool m_legacyVariant = false;
