@@ -141,6 +141,109 @@
     </message>
 </context>
 <context>
+    <name>ComboBoxDialogs</name>
+    <message>
+        <source>Control properties</source>
+        <translation>控件属性</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>刷新</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Control properties:</source>
+        <translation>控件属性：</translation>
+    </message>
+    <message>
+        <source>Edit(English&amp;Chinese):</source>
+        <translation>编辑（英文和中文）：</translation>
+    </message>
+    <message>
+        <source>Byte size:</source>
+        <translation>字节数：</translation>
+    </message>
+    <message>
+        <source>1024 Byte location:</source>
+        <translation>1024字节位置：</translation>
+    </message>
+    <message>
+        <source>MinLength:</source>
+        <translation>最小值：</translation>
+    </message>
+    <message>
+        <source>MaxLength:</source>
+        <translation>最大值：</translation>
+    </message>
+    <message>
+        <source>Read formula:</source>
+        <translation>读取公式：</translation>
+    </message>
+    <message>
+        <source>Write formula:</source>
+        <translation>写入公式：</translation>
+    </message>
+    <message>
+        <source>Instruction type:</source>
+        <translation>指令类型：</translation>
+    </message>
+    <message>
+        <source>Instruction names:</source>
+        <translation>指令名称：</translation>
+    </message>
+    <message>
+        <source>Parameters of the command position:</source>
+        <translation>指令参数位置：</translation>
+    </message>
+    <message>
+        <source>Is show or hide setup:</source>
+        <translation>显示或隐藏设置：</translation>
+    </message>
+    <message>
+        <source>Connect byte:</source>
+        <translation>关联字节：</translation>
+    </message>
+    <message>
+        <source>Vaild Value:</source>
+        <translation>有效值：</translation>
+    </message>
+    <message>
+        <source>Sub-option(Chinese&amp;English):</source>
+        <translation>子选项（中文和英文）：</translation>
+    </message>
+    <message>
+        <source>English++Chinese++value; double-click to edit</source>
+        <translation>英文++中文++值；双击编辑</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>添加</translation>
+    </message>
+    <message>
+        <source>Del</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Annotation(Chinese):</source>
+        <translation>注释（中文）：</translation>
+    </message>
+    <message>
+        <source>Annotation(English):</source>
+        <translation>注释（英文）：</translation>
+    </message>
+</context>
+<context>
     <name>Communication</name>
     <message>
         <source>Open Port Error</source>
@@ -440,6 +543,83 @@ baud rate for fast, safe and accurate data transmission</source>
     </message>
 </context>
 <context>
+    <name>DeleteMulDialogs</name>
+    <message>
+        <source>Delete Printer</source>
+        <translation>删除打印机</translation>
+    </message>
+    <message>
+        <source>Select Printer Mode</source>
+        <translation>选择打印机型号</translation>
+    </message>
+    <message>
+        <source>Please Select</source>
+        <translation>请选择</translation>
+    </message>
+    <message>
+        <source>SelectAll</source>
+        <translation>全选</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>NotSelectAll</source>
+        <translation>取消全选</translation>
+    </message>
+</context>
+<context>
+    <name>DesignModel</name>
+    <message>
+        <source>Chinese Name is null!</source>
+        <translation>中文名称为空！</translation>
+    </message>
+    <message>
+        <source>English Name is null!</source>
+        <translation>英文名称为空！</translation>
+    </message>
+    <message>
+        <source>Both English and Chinese must change simultaneously. If one is to be modified, you can modify it in the setwright tool page</source>
+        <translation>中英文名称必须同时修改。如只修改其中一个，请在Setwright工具页面中修改</translation>
+    </message>
+</context>
+<context>
+    <name>DesignerFlow</name>
+    <message>
+        <source>Log in on the Edit page first.</source>
+        <translation>请先在编辑页面登录。</translation>
+    </message>
+    <message>
+        <source>welcome</source>
+        <translation>欢迎</translation>
+    </message>
+    <message>
+        <source>Save Successful</source>
+        <translation>保存成功</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to delete </source>
+        <translation>确定要删除 </translation>
+    </message>
+    <message>
+        <source>printer mode?</source>
+        <translation>个打印机型号吗？</translation>
+    </message>
+    <message>
+        <source>Welcome</source>
+        <translation>欢迎</translation>
+    </message>
+    <message>
+        <source>Delete successfully</source>
+        <translation>删除成功</translation>
+    </message>
+</context>
+<context>
     <name>DeviceTest</name>
     <message>
         <source>Short/Open</source>
@@ -653,10 +833,6 @@ baud rate for fast, safe and accurate data transmission</source>
 <context>
     <name>MainWindow</name>
     <message>
-        <source>Admin Printer Settings</source>
-        <translation>管理员打印机设置</translation>
-    </message>
-    <message>
         <source>Upgrade Firmware</source>
         <translation>升级固件</translation>
     </message>
@@ -756,6 +932,69 @@ Do you want to save ？</source>
     </message>
 </context>
 <context>
+    <name>MenuDialogs</name>
+    <message>
+        <source>Modify</source>
+        <translation>修改</translation>
+    </message>
+    <message>
+        <source>Common</source>
+        <translation>普通</translation>
+    </message>
+    <message>
+        <source>OnePosiType</source>
+        <translation>单位置</translation>
+    </message>
+    <message>
+        <source>TwoPosiType</source>
+        <translation>双位置</translation>
+    </message>
+    <message>
+        <source>MulPosiType</source>
+        <translation>多位置</translation>
+    </message>
+    <message>
+        <source>Name(chinese):</source>
+        <translation>名称（中文）：</translation>
+    </message>
+    <message>
+        <source>Name(english):</source>
+        <translation>名称（英文）：</translation>
+    </message>
+    <message>
+        <source>Show Type</source>
+        <translation>显示类型</translation>
+    </message>
+    <message>
+        <source>PositionOne</source>
+        <translation>位置一</translation>
+    </message>
+    <message>
+        <source>PositionTwo</source>
+        <translation>位置二</translation>
+    </message>
+    <message>
+        <source>PositionMul</source>
+        <translation>多个位置</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>值</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+</context>
+<context>
     <name>OptionBar</name>
     <message>
         <source>Setting</source>
@@ -804,6 +1043,80 @@ Do you want to save ？</source>
     <message>
         <source>Admin Printer Settings</source>
         <translation>管理员打印机设置</translation>
+    </message>
+</context>
+<context>
+    <name>OptionRules</name>
+    <message>
+        <source>Label box</source>
+        <translation>标签</translation>
+    </message>
+    <message>
+        <source>Edit box</source>
+        <translation>编辑框</translation>
+    </message>
+    <message>
+        <source>Button box</source>
+        <translation>按钮</translation>
+    </message>
+    <message>
+        <source>ComboBox</source>
+        <translation>下拉框</translation>
+    </message>
+    <message>
+        <source>CheckBox</source>
+        <translation>复选框</translation>
+    </message>
+    <message>
+        <source>DoubleSpinBox</source>
+        <translation>数值框</translation>
+    </message>
+    <message>
+        <source>NONE</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>Directive export</source>
+        <translation>指令输出</translation>
+    </message>
+    <message>
+        <source>Directive parameter</source>
+        <translation>指令参数</translation>
+    </message>
+    <message>
+        <source>Connect Byte</source>
+        <translation>关联字节</translation>
+    </message>
+    <message>
+        <source>engitem++chnitem++</source>
+        <translation>engitem++chnitem++</translation>
+    </message>
+    <message>
+        <source>Sub-option is null!</source>
+        <translation>子选项为空！</translation>
+    </message>
+</context>
+<context>
+    <name>OptionTableLabel</name>
+    <message>
+        <source>Add a row of controls</source>
+        <translation>添加一行控件</translation>
+    </message>
+    <message>
+        <source>Insert Add a row of controls</source>
+        <translation>插入一行控件</translation>
+    </message>
+    <message>
+        <source>Move up a line</source>
+        <translation>上移一行</translation>
+    </message>
+    <message>
+        <source>Down the line</source>
+        <translation>下移一行</translation>
+    </message>
+    <message>
+        <source>Delete a line</source>
+        <translation>删除一行</translation>
     </message>
 </context>
 <context>
@@ -919,6 +1232,25 @@ Do you want to save ？</source>
     </message>
 </context>
 <context>
+    <name>PrinterSelect</name>
+    <message>
+        <source>Select Printer Mode</source>
+        <translation>选择打印机型号</translation>
+    </message>
+    <message>
+        <source>Select Printer</source>
+        <translation>选择打印机</translation>
+    </message>
+    <message>
+        <source>confirm</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>The software is already running!</source>
@@ -935,6 +1267,21 @@ Do you want to save ？</source>
     <message>
         <source>Import</source>
         <translation>导入</translation>
+    </message>
+</context>
+<context>
+    <name>SaveDialogs</name>
+    <message>
+        <source>Save/Add the printer type</source>
+        <translation>保存/添加打印机型号</translation>
+    </message>
+    <message>
+        <source>confirm</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>取消</translation>
     </message>
 </context>
 <context>
@@ -974,6 +1321,77 @@ Do you want to save ？</source>
     <message>
         <source>Tables or columns the program reads are missing.</source>
         <translation>缺少程序需要读取的数据表或字段。</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsWidget</name>
+    <message>
+        <source>Annotations</source>
+        <translation>注释</translation>
+    </message>
+    <message>
+        <source>Place Holder</source>
+        <translation>占位</translation>
+    </message>
+    <message>
+        <source>welcome</source>
+        <translation>欢迎</translation>
+    </message>
+    <message>
+        <source>Test Page</source>
+        <translation>测试页</translation>
+    </message>
+    <message>
+        <source>Sections</source>
+        <translation>分区</translation>
+    </message>
+    <message>
+        <source>Add to left menu</source>
+        <translation>添加到左侧菜单</translation>
+    </message>
+    <message>
+        <source>Add to right opt</source>
+        <translation>添加到右侧选项</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>刷新</translation>
+    </message>
+    <message>
+        <source>Change the printer model</source>
+        <translation>更换打印机型号</translation>
+    </message>
+    <message>
+        <source>Save/Add the printer type</source>
+        <translation>保存/添加打印机型号</translation>
+    </message>
+    <message>
+        <source>Delete the printer type</source>
+        <translation>删除打印机型号</translation>
+    </message>
+    <message>
+        <source>New Page</source>
+        <translation>新建页面</translation>
+    </message>
+    <message>
+        <source>Enter the name of the printer type.</source>
+        <translation>请输入打印机型号名称。</translation>
+    </message>
+    <message>
+        <source>insert a section</source>
+        <translation>插入分区</translation>
+    </message>
+    <message>
+        <source>Modify</source>
+        <translation>修改</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>No comments</source>
+        <translation>无注释</translation>
     </message>
 </context>
 <context>

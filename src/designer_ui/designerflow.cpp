@@ -64,8 +64,7 @@ bool DesignerFlow::mayChange()
 {
     if (isLoggedIn())
         return true;
-    m_message(TipWidget::Warning,
-        tr("Log in first: Edit, Login as Admin., then Login with a designer account."));
+    m_message(TipWidget::Warning, tr("Log in on the Edit page first."));
     return false;
 }
 
