@@ -93,6 +93,7 @@ public:
     WidgetEngine *engine() const { return m_engine; }
     AdminSettingsWidget *userSettingsPage() const { return m_userSettingsPage; }
     ParameterListFlow *parameterListFlow() const { return m_parameterFlow; }
+    DesignerFlow *designerFlow() const { return m_designerFlow; }
     ListWidget *deviceList() const { return m_deviceList; }
     UsbPort *usbPort() const { return m_usb; }
     TestPageSetting *testPageSetup() const { return m_testPageSetup; }

@@ -13,6 +13,7 @@
 #include "database/designstore.h"
 #include "database/printertypetable.h"
 #include "dbfixture.h"
+#include "designerharness.h"
 #include "designer_ui/comboboxdialogs.h"
 #include "designer_ui/dbmanagewidget.h"
 #include "designer_ui/designerdialogs.h"
@@ -24,82 +25,18 @@
 #include "settings_ui/widgetengine.h"
 
 namespace {
-// Runs the step on the next modal dialog as soon as it is shown.
-void onModal(std::function<void(QWidget *)> step)
-{
-    QTimer::singleShot(0, [step] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal)
-            qFatal("no modal dialog");
-        step(modal);
-    });
-}
-
-// The designer as the program wires it, with the engine run on the calling thread and every
-// message box answered by `answer`.
-struct Designer
+// The harness under its short name.
+struct Designer : DesignerHarness
 {
     explicit Designer(DbFixture &db, bool loggedIn = true)
-        : engine(db.location())
-        , flow(db.location(), &stack, &window)
+        : DesignerHarness(db.location(), loggedIn)
     {
-        stack.setParent(&window);
-        page = flow.makeDesigner(
-            &engine,
-            [this](int mode) {
-                engine.setWorkMode(mode);
-                engine.run();
-            },
-            [this](int type, const QString &text) {
-                messages << QStringLiteral("%1:%2").arg(type).arg(text);
-                return answer;
-            },
-            1);
-        flow.setFailureBox([this](const QString &) { messages << QStringLiteral("failure box"); });
-        if (loggedIn)
-            logIn();
     }
-
-    void logIn()
-    {
-        QTimer::singleShot(0, [] {
-            auto *dialog = qobject_cast<AboutWidget *>(QApplication::activeModalWidget());
-            QTest::mouseClick(dialog->loginButton(), Qt::LeftButton);
-        });
-        DBManageWidget *contents = flow.enterContents();
-        contents->findChild<QLineEdit *>(QStringLiteral("loginUser"))->setText(QStringLiteral("designer"));
-        contents->findChild<QLineEdit *>(QStringLiteral("loginPassword"))
-            ->setText(QStringLiteral("Setwright@2016"));
-        QTest::mouseClick(
-            contents->findChild<QPushButton *>(QStringLiteral("loginButton")), Qt::LeftButton);
-        QVERIFY(flow.isLoggedIn());
-    }
-
-    // Saves under the name through the button and the save dialog.
-    void saveAs(const QString &name)
-    {
-        onModal([name](QWidget *modal) {
-            auto *dialog = qobject_cast<SaveDialogs *>(modal);
-            QVERIFY(dialog);
-            dialog->nameBox()->setEditText(name);
-            QTest::mouseClick(dialog->confirmButton(), Qt::LeftButton);
-        });
-        QTest::mouseClick(page->saveButton(), Qt::LeftButton);
-    }
-
-    QWidget window;
-    QStackedWidget stack;
-    WidgetEngine engine;
-    DesignerFlow flow;
-    SettingsWidget *page = nullptr;
-    QStringList messages;
-    int answer = QDialog::Accepted;
 };
 
 PrinterDesign storedDesign(DbFixture &db, const QString &name)
 {
-    const int id = PrinterTypeTable(db.location()).findPrinterType(name).pritId();
-    return id == 0 ? PrinterDesign() : DesignStore(db.location()).readDesign(id);
+    return ::storedDesign(db.location(), name);
 }
 } // namespace
 
