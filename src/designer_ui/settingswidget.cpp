@@ -22,6 +22,7 @@
 #include "designer_ui/designerdialogs.h"
 #include "designer_ui/menudialogs.h"
 #include "designer_ui/optiontablelabel.h"
+#include "maintenance_ui/testpagesetting.h"
 
 namespace {
 constexpr int kLeftColumnWidth = 200;
@@ -88,10 +89,13 @@ SettingsWidget::SettingsWidget(const DatabaseLocation &location, int language, Q
     m_deleteDialog = new DeleteMulDialogs(this);
     m_menuDialog = new MenuDialogs(this);
     m_editor = new ComboBoxDialogs(this);
+    m_testPageDialog = new TestPageSetting(this);
 
     connect(m_pageList, &QListWidget::currentItemChanged, this, &SettingsWidget::changePage);
     connect(m_pageList, &QWidget::customContextMenuRequested, this, &SettingsWidget::pageListMenu);
     connect(m_change, &QPushButton::clicked, this, &SettingsWidget::onChangePrinter);
+    connect(m_testPage, &QPushButton::clicked, this, &SettingsWidget::onTestPage);
+    connect(m_testPageDialog, &TestPageSetting::comfirmSettings, this, &SettingsWidget::showTestPageName);
     connect(m_save, &QPushButton::clicked, this, &SettingsWidget::onSavePrinter);
     connect(m_delete, &QPushButton::clicked, this, &SettingsWidget::onDeletePrinters);
     connect(m_addPage, &QPushButton::clicked, this, &SettingsWidget::onAddPage);
@@ -228,6 +232,8 @@ void SettingsWidget::showDesign(const QString &typeName, int testValue, const Pr
     m_typeName = typeName;
     m_title->setText(typeName);
     m_testValue = testValue;
+    m_testPageDialog->setCurrentType(testValue);
+    showTestPageName();
     m_model = DesignModel::fromDesign(design);
     m_marked = QVector<bool>(m_model.pageCount(), false).toList();
     setEditingEnabled(true);
@@ -389,6 +395,20 @@ void SettingsWidget::setPrinterName()
     }
     m_title->setText(name);
     emit printerSelected();
+}
+
+void SettingsWidget::showTestPageName()
+{
+    const QString name = m_testPageDialog->nameAt(m_testValue);
+    m_testPage->setText(name.isEmpty() ? tr("Test Page") : name);
+}
+
+void SettingsWidget::onTestPage()
+{
+    // The choice reaches the printer type when the design is saved.
+    m_testPageDialog->setCurrentType(m_testValue);
+    m_testPageDialog->setTarget(&m_testValue);
+    m_testPageDialog->exec();
 }
 
 void SettingsWidget::onChangePrinter()

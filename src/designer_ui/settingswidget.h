@@ -22,6 +22,7 @@ class QPushButton;
 class QScrollArea;
 class QTextEdit;
 class SaveDialogs;
+class TestPageSetting;
 
 // The page designer: a printer type's pages in a list, the page being edited as a grid of
 // controls, and the buttons that choose, save and delete printer types. It keeps the design
@@ -75,6 +76,7 @@ public:
     DeleteMulDialogs *deleteDialog() const { return m_deleteDialog; }
     MenuDialogs *menuDialog() const { return m_menuDialog; }
     ComboBoxDialogs *propertyEditor() const { return m_editor; }
+    TestPageSetting *testPageDialog() const { return m_testPageDialog; }
 
 signals:
     void refreshSettings();
@@ -96,6 +98,7 @@ public slots:
 
     // The buttons, as their clicks run them.
     void onChangePrinter();
+    void onTestPage();
     void onSavePrinter();
     void onDeletePrinters();
     void onAddPage();
@@ -117,6 +120,7 @@ private:
     QWidget *buildLeftColumn();
     QWidget *buildButtonRow();
     void setEditingEnabled(bool enabled);
+    void showTestPageName();
     void fillPageList(int select);
     void showPage(int index);
     void rebuildPageLater();
@@ -157,4 +161,5 @@ private:
     DeleteMulDialogs *m_deleteDialog = nullptr;
     MenuDialogs *m_menuDialog = nullptr;
     ComboBoxDialogs *m_editor = nullptr;
+    TestPageSetting *m_testPageDialog = nullptr;
 };

@@ -21,6 +21,7 @@
 #include "designer_ui/menudialogs.h"
 #include "designer_ui/optiontablelabel.h"
 #include "designer_ui/settingswidget.h"
+#include "maintenance_ui/testpagesetting.h"
 #include "designer_ui/aboutwidget.h"
 #include "settings_ui/widgetengine.h"
 
@@ -298,6 +299,39 @@ private slots:
         QCOMPARE(after.labelEnglish, QStringLiteral("Renamed"));
         QCOMPARE(after.bytePosition, before.bytePosition);
         QCOMPARE(after.options, before.options);
+    }
+
+    void testPage_data()
+    {
+        QTest::addColumn<bool>("confirm");
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<QString>("button");
+        QTest::newRow("QR70 confirmed") << true << 5 << "QR70";
+        QTest::newRow("cancelled") << false << 1 << "QT52";
+    }
+
+    // The test page choice shows on the button and is stored with the design.
+    void testPage()
+    {
+        QFETCH(bool, confirm);
+        QFETCH(int, stored);
+        QFETCH(QString, button);
+        DbFixture db;
+        Designer d(db);
+        d.flow.enterDesigner(QStringLiteral("MV-4410C"));
+        QCOMPARE(d.page->testPageButton()->text(), QStringLiteral("QT52"));
+        onModal([confirm](QWidget *modal) {
+            auto *dialog = qobject_cast<TestPageSetting *>(modal);
+            QVERIFY(dialog);
+            QCOMPARE(dialog->currentType(), 1);
+            dialog->typeList()->setCurrentIndex(5);
+            QTest::mouseClick(confirm ? dialog->confirmButton() : dialog->cancelButton(), Qt::LeftButton);
+        });
+        QTest::mouseClick(d.page->testPageButton(), Qt::LeftButton);
+        QCOMPARE(d.page->testValue(), stored);
+        QCOMPARE(d.page->testPageButton()->text(), button);
+        d.saveAs(QStringLiteral("MV-4410C"));
+        QCOMPARE(PrinterTypeTable(db.location()).findPrinterType(QStringLiteral("MV-4410C")).pritTest(), stored);
     }
 
     // Save: a new name copies, an existing name overwrites, and the test page value is only
