@@ -3,6 +3,7 @@
 #include "comm/commerror.h"
 #include "comm/communication.h"
 #include "comm/delayservice.h"
+#include "comm/tcpclient.h"
 #include "core/configfile.h"
 #include "engine/datadispatcher.h"
 #include "maintenance_core/devicetest.h"
@@ -198,6 +199,68 @@ private slots:
         QCOMPARE(d.timeLimit(), DataDispatcher::kDefaultTimeLimitMs);
     }
 
+    // A printer that misbehaves at one exchange never yields a result it did not give, and a
+    // broken exchange is reported.
+    void hostilePrinter_data()
+    {
+        QTest::addColumn<QString>("test");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QList<int>>("results");
+        QTest::addColumn<bool>("error");
+        QTest::addColumn<QByteArray>("sensors"); // the sensor data kept afterwards
+
+        const QByteArray none;
+        QTest::newRow("answer lost") << "pin" << "pinTest=0" << "drop@pinTest" << QList<int>()
+                                     << true << none;
+        QTest::newRow("printer silent") << "pin" << "pinTest=0" << "silent@pinTest"
+                                        << QList<int>() << true << none;
+        QTest::newRow("poll answer lost") << "menu" << "printMenu=2,0" << "drop@pollTest"
+                                          << QList<int>() << true << none;
+        QTest::newRow("connection closed at a poll")
+            << "menu" << "printMenu=2,0" << "close@pollTest" << QList<int>() << true << none;
+        QTest::newRow("garbage handshake: no test starts")
+            << "pin" << "pinTest=0" << "garbage@handshake" << QList<int>() << true << none;
+        // Asked again on a new connection, the printer answers whole.
+        QTest::newRow("sensor reply cut short once")
+            << "sensors" << "pinTest=0" << "truncate@readSensors" << QList<int>() << false
+            << QByteArray::fromHex("012C0100000101900300C8040064030023010100");
+        QTest::newRow("sensor reply with a wrong echo")
+            << "sensors" << "pinTest=0" << "wrong-echo@readSensors" << QList<int>() << true << none;
+        QTest::newRow("sensor reply without data")
+            << "sensors" << "pinTest=0" << "empty@readSensors" << QList<int>() << false << none;
+    }
+
+    void hostilePrinter()
+    {
+        QFETCH(QString, test);
+        QFETCH(QString, script);
+        QFETCH(QString, fault);
+        QFETCH(QList<int>, results);
+        QFETCH(bool, error);
+        QFETCH(QByteArray, sensors);
+        SimProcess sim;
+        QVERIFY2(sim.start({ QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:0"),
+                     QStringLiteral("--profile"), QStringLiteral("qp80"), QStringLiteral("--test"),
+                     script, QStringLiteral("--hostile"), fault }),
+            qPrintable(sim.errorText()));
+        DataDispatcher d(m_delay, &m_config);
+        d.setPortType(Communication::PortWifi);
+        d.setWifiConfig(QStringLiteral("127.0.0.1"), sim.tcpPort());
+        // A lost answer is noticed without the full wait of a real network.
+        d.communication()->tcpClient()->setReadWait(50);
+        QSignalSpy reported(&d, &DataDispatcher::deviceTestResult);
+        QSignalSpy errors(d.communication(), &Communication::communicateError);
+        d.setOperation(findName(test)->operation);
+        d.run();
+        QList<int> got;
+        for (const QList<QVariant> &args : qAsConst(reported))
+            got << args.at(0).toInt();
+        QCOMPARE(got, results);
+        QCOMPARE(!errors.isEmpty(), error);
+        QCOMPARE(d.sensorData(), sensors);
+    }
+
     void sensorRead()
     {
         SimProcess sim;
@@ -212,6 +275,28 @@ private slots:
         d.run();
         QCOMPARE(d.sensorData(), QByteArray::fromHex("012C01000001"));
         QCOMPARE(testCommands(sim), QStringList { "readSensors" });
+    }
+
+    // A serial port takes a one-byte poll as answered whatever came back; nothing is no answer.
+    void unansweredPollOnSerial()
+    {
+        SimProcess sim;
+        QVERIFY2(sim.start({ QStringLiteral("--pty"), QStringLiteral("--profile"),
+                     QStringLiteral("qp80"), QStringLiteral("--test"),
+                     QStringLiteral("printMenu=2,0"), QStringLiteral("--hostile"),
+                     QStringLiteral("silent@pollTest") }),
+            qPrintable(sim.errorText()));
+        m_config.writeValue(QStringLiteral("Devices"), QStringLiteral("COM3"), sim.ptyPath());
+        DataDispatcher d(m_delay, &m_config);
+        d.setPortType(Communication::PortSerial);
+        d.setSerialConfig(QStringLiteral("COM3"), 115200, 0, 8, 1, 0);
+        QSignalSpy reported(&d, &DataDispatcher::deviceTestResult);
+        QSignalSpy errors(d.communication(), &Communication::communicateError);
+        d.setOperation(DataDispatcher::OpPrintMenu);
+        d.run();
+        QCOMPARE(reported.count(), 0);
+        QCOMPARE(errors.count(), 1);
+        QCOMPARE(errors.first().at(0).toInt(), int(TIMEOUT_ERROR));
     }
 
     // The pause before the first read of a test's answer; serial shows every requested pause.
