@@ -8,7 +8,7 @@
 #include "engine/datadispatcher.h"
 #include "maintenance_core/devicetest.h"
 #include "maintenance_core/devicetestexchange.h"
-#include "simprocess.h"
+#include "simcommands.h"
 
 using namespace devicetest;
 
@@ -28,15 +28,6 @@ class tst_DeviceTest : public QObject
             .arg(s.value)
             .arg(QString::fromLatin1(s.status ? s.status : "-"),
                 QString::fromLatin1(s.colour ? s.colour : "-"));
-    }
-
-    static QStringList testCommands(const SimProcess &sim)
-    {
-        QStringList commands;
-        for (const QString &line : sim.log())
-            if (line.startsWith(QLatin1String("CMD ")) && !line.contains(QLatin1String("handshake")))
-                commands << line.section(QLatin1Char(' '), 1, 1);
-        return commands;
     }
 
 private slots:
@@ -118,37 +109,37 @@ private slots:
         const QList<bool> noQuestion;
         QTest::newRow("running, running, running, done")
             << "menu" << "printMenu=2,2,2,0" << noQuestion << QList<int> { 0 } << 2
-            << QStringList { "printMenu", "pollTest", "pollTest", "pollTest" } << 0;
+            << QStringList { "printMenu 1d0120", "pollTest 47", "pollTest 47", "pollTest 47" } << 0;
         QTest::newRow("paper asked once, then polled over")
             << "menu" << "printMenu=2,3,3,0" << QList<bool> { true } << QList<int> { 0 } << 0
-            << QStringList { "printMenu", "pollTest", "pollTest", "pollTest" } << 0;
+            << QStringList { "printMenu 1d0120", "pollTest 47", "pollTest 47", "pollTest 47" } << 0;
         QTest::newRow("paper question cancelled")
             << "menu" << "printMenu=2,3" << QList<bool> { false } << QList<int>() << 0
-            << QStringList { "printMenu", "pollTest", "cancelTest" } << 0;
+            << QStringList { "printMenu 1d0120", "pollTest 47", "cancelTest 43" } << 0;
         QTest::newRow("pin test")
             << "pin" << "pinTest=0" << noQuestion << QList<int> { 0 } << 0
-            << QStringList { "pinTest" } << 0;
+            << QStringList { "pinTest 1d0124" } << 0;
         QTest::newRow("hex mode fails")
             << "hex" << "hexMode=1" << noQuestion << QList<int> { 1 } << 0
-            << QStringList { "hexMode" } << 0;
+            << QStringList { "hexMode 1d0140" } << 0;
         QTest::newRow("information out of paper")
             << "info" << "printInformation=255" << noQuestion << QList<int> { 255 } << 0
-            << QStringList { "printInformation" } << 0;
+            << QStringList { "printInformation 1d0110" } << 0;
         QTest::newRow("unknown first answer reports nothing")
             << "fwinfo" << "printFwInfo=7" << noQuestion << QList<int>() << 0
-            << QStringList { "printFwInfo" } << 0;
+            << QStringList { "printFwInfo 1d0101" } << 0;
         QTest::newRow("head temperature fails while running")
             << "headtemp" << "headTemperature=2,2,1" << noQuestion << QList<int> { 1 } << 1
-            << QStringList { "headTemperature", "pollTest", "pollTest" } << 0;
+            << QStringList { "headTemperature 1d0123", "pollTest 47", "pollTest 47" } << 0;
         QTest::newRow("odd and negative poll answers are polled over")
             << "electrical" << "electricalCheck=2,5,200,0" << noQuestion << QList<int> { 0 } << 0
-            << QStringList { "electricalCheck", "pollTest", "pollTest", "pollTest" } << 0;
+            << QStringList { "electricalCheck 1d016102", "pollTest 47", "pollTest 47", "pollTest 47" } << 0;
         QTest::newRow("paper needed in another test")
             << "info" << "printInformation=2,3,1" << QList<bool> { true } << QList<int> { 1 } << 0
-            << QStringList { "printInformation", "pollTest", "pollTest" } << 0;
-        QStringList endless { "printMenu" };
+            << QStringList { "printInformation 1d0110", "pollTest 47", "pollTest 47" } << 0;
+        QStringList endless { "printMenu 1d0120" };
         for (int i = 0; i <= DeviceTestExchange::kMaxImmediatePolls; ++i)
-            endless << "pollTest";
+            endless << "pollTest 47";
         QTest::newRow("a printer that never answers usably")
             << "menu" << "printMenu=2,9" << noQuestion << QList<int>() << 0 << endless
             << int(TIMEOUT_ERROR);
@@ -193,7 +184,7 @@ private slots:
         QCOMPARE(got, results);
         QCOMPARE(questions, paperAnswers.size());
         QCOMPARE(m_delay.count(DeviceTestExchange::kPollPauseMs), pauses);
-        QCOMPARE(testCommands(sim), commands);
+        QCOMPARE(commandsAfterIdentification(sim), commands);
         QCOMPARE(errors.isEmpty() ? 0 : errors.first().at(0).toInt(), error);
         QVERIFY(!d.paperWaiting());
         QCOMPARE(d.timeLimit(), DataDispatcher::kDefaultTimeLimitMs);
@@ -274,7 +265,7 @@ private slots:
         d.setOperation(DataDispatcher::OpSensorRead);
         d.run();
         QCOMPARE(d.sensorData(), QByteArray::fromHex("012C01000001"));
-        QCOMPARE(testCommands(sim), QStringList { "readSensors" });
+        QCOMPARE(commandsAfterIdentification(sim), QStringList { "readSensors 1d016101" });
     }
 
     // A serial port takes a one-byte poll as answered whatever came back; nothing is no answer.
@@ -304,16 +295,18 @@ private slots:
     {
         QTest::addColumn<QString>("test");
         QTest::addColumn<int>("delay");
-        QTest::newRow("Print Menu") << "menu" << 18000;
-        QTest::newRow("Pin Test") << "pin" << 500;
-        QTest::newRow("Enter Hex Mode") << "hex" << 500;
-        QTest::newRow("Electrical Check on serial") << "electrical" << 16000;
+        QTest::addColumn<int>("timeLimit"); // of the test's exchanges
+        QTest::newRow("Print Menu") << "menu" << 18000 << 10000;
+        QTest::newRow("Pin Test") << "pin" << 500 << 10000;
+        QTest::newRow("Enter Hex Mode") << "hex" << 500 << 10000;
+        QTest::newRow("Electrical Check on serial") << "electrical" << 16000 << 240000;
     }
 
     void replyDelays()
     {
         QFETCH(QString, test);
         QFETCH(int, delay);
+        QFETCH(int, timeLimit);
         SimProcess sim;
         QVERIFY2(sim.start({ QStringLiteral("--pty"), QStringLiteral("--profile"),
                      QStringLiteral("qp80") }),
@@ -329,6 +322,8 @@ private slots:
         QCOMPARE(reported.count(), 1);
         // The handshake's pause, then the test's.
         QCOMPARE(m_delay.requested().mid(0, 2), (QVector<int> { 1000, delay }));
+        QCOMPARE(d.communication()->timeout(), timeLimit);
+        QCOMPARE(d.timeLimit(), DataDispatcher::kDefaultTimeLimitMs);
     }
 };
 

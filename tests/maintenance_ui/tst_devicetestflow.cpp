@@ -16,7 +16,7 @@
 #include "maintenance_core/devicetest.h"
 #include "maintenance_core/devicetestexchange.h"
 #include "maintenance_ui/devicetest.h"
-#include "simprocess.h"
+#include "simcommands.h"
 #include "testconfig.h"
 
 namespace {
@@ -84,18 +84,6 @@ class tst_DeviceTestFlow : public QObject
             { QStringLiteral("Port/type"), QStringLiteral("Wifi") },
             { QStringLiteral("Wifi/serverip"), QStringLiteral("127.0.0.1") },
             { QStringLiteral("Wifi/port"), QString::number(port) } });
-    }
-
-    static QStringList testCommands(const SimProcess &sim)
-    {
-        QStringList commands;
-        for (const QString &line : sim.log()) {
-            const QString name = line.section(QLatin1Char(' '), 1, 1);
-            if (line.startsWith(QLatin1String("CMD ")) && name != QLatin1String("handshake")
-                && !name.startsWith(QLatin1String("read")))
-                commands << line.section(QLatin1Char(' '), 1, 2);
-        }
-        return commands;
     }
 
 private slots:
@@ -200,7 +188,7 @@ private slots:
         // Nothing more comes.
         QTest::qWait(100);
         QCOMPARE(boxes.texts, messages);
-        QCOMPARE(testCommands(*sim), commands);
+        QCOMPARE(commandsAfterIdentification(*sim), commands);
         QCOMPARE(m_delay.count(DeviceTestExchange::kPollPauseMs), pauses);
         QVERIFY(!w.waitDialog()->isVisible());
     }

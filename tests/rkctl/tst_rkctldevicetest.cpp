@@ -5,25 +5,12 @@
 #include <QtTest>
 
 #include "rkctlrun.h"
-#include "simprocess.h"
+#include "simcommands.h"
 
 namespace {
 QString describe(const RkctlRun &run)
 {
     return QStringLiteral("exit %1\nstdout: %2\nstderr: %3").arg(run.code).arg(run.out, run.err);
-}
-
-// What reached the printer after the identification, as "name hex".
-QStringList testCommands(const SimProcess &sim)
-{
-    QStringList commands;
-    for (const QString &line : sim.log()) {
-        const QString name = line.section(QLatin1Char(' '), 1, 1);
-        if (line.startsWith(QLatin1String("CMD ")) && name != QLatin1String("handshake")
-            && name != QLatin1String("readModel") && name != QLatin1String("readEds"))
-            commands << line.section(QLatin1Char(' '), 1, 2);
-    }
-    return commands;
 }
 
 RkctlRun runAgainst(const SimProcess &sim, const QStringList &args)
@@ -117,7 +104,7 @@ private slots:
         QVERIFY2(run.code == code, qPrintable(describe(run)));
         QCOMPARE(run.out, out);
         QVERIFY2(run.err.contains(err), qPrintable(describe(run)));
-        QCOMPARE(testCommands(sim), commands);
+        QCOMPARE(commandsAfterIdentification(sim), commands);
     }
 
     void usage_data()
