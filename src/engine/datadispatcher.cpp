@@ -321,6 +321,9 @@ void DataDispatcher::identify()
     m_markerSeen = false;
     m_secondIdentity.clear();
     m_sessionModeByte = kNoModeByte;
+    // Sensor states belong to the printer that sent them.
+    m_sensorData.clear();
+    m_testResult.clear();
     if (!handshake())
         return;
     m_sessionModeByte = m_modeByte;

@@ -266,6 +266,10 @@ private slots:
         d.run();
         QCOMPARE(d.sensorData(), QByteArray::fromHex("012C01000001"));
         QCOMPARE(commandsAfterIdentification(sim), QStringList { "readSensors 1d016101" });
+        // Another printer connected afterwards does not show these states as its own.
+        d.setOperation(DataDispatcher::OpIdentify);
+        d.run();
+        QCOMPARE(d.sensorData(), QByteArray());
     }
 
     // A serial port takes a one-byte poll as answered whatever came back; nothing is no answer.
