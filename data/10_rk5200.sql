@@ -115,7 +115,9 @@ INSERT INTO stage_row (printer, page, row, kind, pos, len, optset, en, zh, anno_
     ('RK-5200', 5, 3, 3, 273, 1, 'dotstep', 'Letter Quality Adjustment', '信函校准值', '', '', 'Dot adjustment', 2),
     ('RK-5200', 5, 4, 3, 274, 1, 'dotstep', 'High Speed Adjustment', '高速校准值', '', '', 'Dot adjustment', 3);
 INSERT INTO stage_row (printer, page, row, col, kind, en, zh, grp, role, action, timeout) VALUES
-    ('RK-5200', 5, 5, 1, 4, 'Test this dot type', '测试此类打印点', 'Dot adjustment', 87, 0, 0),
+    ('RK-5200', 5, 2, 2, 4, 'Include in test', '参与测试', 'Dot adjustment', 41, 0, 0),
+    ('RK-5200', 5, 3, 2, 4, 'Include in test', '参与测试', 'Dot adjustment', 42, 0, 0),
+    ('RK-5200', 5, 4, 2, 4, 'Include in test', '参与测试', 'Dot adjustment', 43, 0, 0),
     ('RK-5200', 5, 6, 0, 2, 'Write', '写入', 'Dot adjustment write', 0, 1, 500),
     ('RK-5200', 5, 6, 1, 2, 'Check', '查看', 'Dot adjustment check', 0, 1, 500),
     ('RK-5200', 5, 6, 2, 2, 'Default Values', '默认值', 'Dot adjustment default values', 0, 1, 0),

@@ -7,10 +7,12 @@ INSERT INTO stage_printer (name, test, ord) VALUES ('ZN-470 KW', 2, 4);
 
 INSERT INTO stage_optset (optset, value, en, zh) VALUES
     ('wifimode', 0, 'Station', '客户端 (STA)'), ('wifimode', 1, 'Access point', '热点 (AP)'),
-    ('auth0701', 0, 'Open', '开放'), ('auth0701', 1, 'Share', '共享'),
-    ('auth0701', 2, 'WPAPSK', 'WPAPSK'), ('auth0701', 3, 'WPA2PSK', 'WPA2PSK'),
-    ('enc0701', 0, 'NONE', '无加密'), ('enc0701', 1, 'WEP_A', 'WEP_A'),
-    ('enc0701', 2, 'TKIP', 'TKIP'), ('enc0701', 3, 'AES', 'AES');
+    -- The security kind decides the key: WEP 64-bit takes 5 characters (10 hexadecimal digits),
+    -- WEP 128-bit 13, the WPA kinds a pass phrase of 8 to 23.
+    ('wifisecurity', 0, 'No security', '不加密'), ('wifisecurity', 1, 'WEP 64-bit', 'WEP 64 位'),
+    ('wifisecurity', 2, 'WEP 128-bit', 'WEP 128 位'), ('wifisecurity', 3, 'WPA-PSK (TKIP)', 'WPA-PSK (TKIP)'),
+    ('wifisecurity', 4, 'WPA2-PSK (AES)', 'WPA2-PSK (AES)'),
+    ('wifisecurity', 5, 'WPA/WPA2-PSK mixed', 'WPA/WPA2-PSK 混合');
 
 INSERT INTO stage_page (printer, page, layout, en, zh) VALUES
     ('ZN-470 KW', 0, 0, 'Print Setup', '打印设置'),
@@ -18,7 +20,8 @@ INSERT INTO stage_page (printer, page, layout, en, zh) VALUES
     ('ZN-470 KW', 2, 0, 'Wifi Setup', '无线设置'),
     ('ZN-470 KW', 2, 1, 'Wifi Setup', '无线设置'),
     ('ZN-470 KW', 3, 0, 'Ethernet Setup', '以太网设置'),
-    ('ZN-470 KW', 4, 0, 'Interface Setup', '接口设置');
+    ('ZN-470 KW', 4, 0, 'Interface Setup', '接口设置'),
+    ('ZN-470 KW', 5, 0, 'Bluetooth Setup', '蓝牙设置');
 
 INSERT INTO stage_row (printer, page, row, kind, pos, len, optset, en, zh, rf, wf, minv, maxv, relpos, relval, anno_en, anno_zh, grp, role) VALUES
     ('ZN-470 KW', 0, 0, 3, 100, 1, 'emulation', 'Emulation', '仿真模式', '', '', 0, 0, '', '',
@@ -51,8 +54,8 @@ INSERT INTO stage_row (printer, page, row, kind, pos, len, optset, en, zh, rf, w
     ('ZN-470 KW', 4, 3, 3, 242, 1, 'parity', 'Parity', '校验', '', '', 0, 0, '232', '-2', '', '', '', 0),
     ('ZN-470 KW', 4, 4, 3, 243, 1, 'flow', 'Flow Control', '流控制', '', '', 0, 0, '232', '-2', '', '', '', 0);
 
--- Wi-Fi (group "Wifi"): 5 authentication, 6 SSID, 7 WEP key, 8 password, 15 hexadecimal key,
--- 10-14 the addresses, 16 encryption.
+-- Wi-Fi (group "Wifi"): 1 mode, 2 DHCP, 5 security, 6 SSID, 7 WEP key, 8 password,
+-- 15 hexadecimal key, 10-14 the addresses (IP, mask, gateway, DNS, start), 17 port, 18 MAC.
 INSERT INTO stage_row (printer, page, row, kind, pos, len, optset, en, zh, key, anno_en, anno_zh, grp, role) VALUES
     ('ZN-470 KW', 2, 0, 3, 316, 1, 'wifimode', 'Wifi Mode', '无线模式', NULL,
      '◆Station joins an existing network.◆Access point lets devices connect to the printer directly.',
@@ -60,8 +63,9 @@ INSERT INTO stage_row (printer, page, row, kind, pos, len, optset, en, zh, key, 
     ('ZN-470 KW', 2, 1, 3, 317, 1, 'dhcp', 'DHCP', 'DHCP', NULL,
      '◆On: the network assigns the address.◆Off: enter the addresses below.',
      '◆开启：由网络分配地址。◆关闭：请在下方填写地址。', 'Wifi', 2),
-    ('ZN-470 KW', 2, 2, 3, 318, 1, 'auth0701', 'Authentication', '认证方式', NULL, '', '', 'Wifi', 5),
-    ('ZN-470 KW', 2, 3, 3, 319, 1, 'enc0701', 'Encryption', '加密方式', NULL, '', '', 'Wifi', 16),
+    ('ZN-470 KW', 2, 2, 3, 318, 1, 'wifisecurity', 'Security', '安全类型', NULL,
+     '◆WEP keys are 5 or 13 characters.◆WPA pass phrases are 8 to 23 characters.',
+     '◆WEP 密钥为 5 或 13 个字符。◆WPA 密码为 8 至 23 个字符。', 'Wifi', 5),
     ('ZN-470 KW', 2, 4, 1, 320, 24, NULL, 'Network Name (SSID)', '网络名称 (SSID)', 'SSID',
      '◆Up to 24 letters, digits and signs.◆Chinese characters are not allowed.',
      '◆最多 24 个字母、数字或符号。◆不能使用中文。', 'Wifi', 6),
@@ -107,3 +111,14 @@ INSERT INTO stage_row (printer, page, row, kind, pos, len, optset, en, zh, key, 
      '◆Raw printing port, normally 9100.', '◆原始打印端口，通常为 9100。', 'Ethernet', 11);
 INSERT INTO stage_row (printer, page, row, col, kind, en, zh, grp, role, action, timeout) VALUES
     ('ZN-470 KW', 3, 9, 0, 2, 'Write', '写入', 'Ethernet Write', 0, 1, 500);
+
+-- Bluetooth (group "Bluetooth"): this module keeps the name at 659 and the pass code at 679;
+-- the byte after the pass code (689) tells it to take them.
+INSERT INTO stage_row (printer, page, row, kind, pos, len, en, zh, key, anno_en, anno_zh, grp, role) VALUES
+    ('ZN-470 KW', 5, 0, 1, 659, 20, 'Bluetooth Name', '蓝牙名称', 'BlueToothModel',
+     '◆Up to 16 letters and digits.◆Shown when phones and computers search for devices.',
+     '◆最多 16 个字母或数字。◆手机或电脑搜索设备时显示此名称。', 'Bluetooth', 1),
+    ('ZN-470 KW', 5, 1, 1, 679, 10, 'Pass Code', '配对密码', 'BlueToothPassword',
+     '◆Exactly 4 digits.', '◆必须为 4 位数字。', 'Bluetooth', 2);
+INSERT INTO stage_row (printer, page, row, col, kind, en, zh, grp, role, action, timeout) VALUES
+    ('ZN-470 KW', 5, 2, 0, 2, 'Write', '写入', 'Bluetooth Write', 0, 1, 500);

@@ -62,7 +62,8 @@ INSERT INTO stage_row (printer, page, row, kind, pos, len, optset, en, zh, anno_
     ('RP-58S', 4, 2, 3, 272, 1, 'dotstep140', 'Draft Adjustment', '草稿校准值', '', '', 'Dot adjustment', 1),
     ('RP-58S', 4, 3, 3, 273, 1, 'dotstep140', 'Letter Quality Adjustment', '信函校准值', '', '', 'Dot adjustment', 2);
 INSERT INTO stage_row (printer, page, row, col, kind, en, zh, grp, role, action, timeout) VALUES
-    ('RP-58S', 4, 4, 1, 4, 'Test this dot type', '测试此类打印点', 'Dot adjustment', 87, 0, 0),
+    ('RP-58S', 4, 2, 2, 4, 'Include in test', '参与测试', 'Dot adjustment', 41, 0, 0),
+    ('RP-58S', 4, 3, 2, 4, 'Include in test', '参与测试', 'Dot adjustment', 42, 0, 0),
     ('RP-58S', 4, 5, 0, 2, 'Write', '写入', 'Dot adjustment write', 0, 1, 500),
     ('RP-58S', 4, 5, 1, 2, 'Check', '查看', 'Dot adjustment check', 0, 1, 500),
     ('RP-58S', 4, 5, 2, 2, 'Default Values', '默认值', 'Dot adjustment default values', 0, 1, 0),

@@ -793,6 +793,37 @@ baud rate for fast, safe and accurate data transmission</source>
     </message>
 </context>
 <context>
+    <name>GroupFlow</name>
+    <message>
+        <source>Save Successful</source>
+        <translation>保存成功</translation>
+    </message>
+    <message>
+        <source>The printer did not report a network address.</source>
+        <translation>打印机未返回网络地址。</translation>
+    </message>
+    <message>
+        <source>IP:address=</source>
+        <translation>IP:地址=</translation>
+    </message>
+    <message>
+        <source>The printer did not report a MAC address.</source>
+        <translation>打印机未返回 MAC 地址。</translation>
+    </message>
+    <message>
+        <source>address = </source>
+        <translation>地址 = </translation>
+    </message>
+    <message>
+        <source>Please input the correct MAC address.</source>
+        <translation>请输入正确的 MAC 地址。</translation>
+    </message>
+    <message>
+        <source>Please choose!</source>
+        <translation>请选择！</translation>
+    </message>
+</context>
+<context>
     <name>HelpAboutPage</name>
     <message>
         <source>Setting tool for impact printers: connect a printer, read and change its settings, test it and update its firmware.</source>
@@ -1282,6 +1313,77 @@ Do you want to save ？</source>
     <message>
         <source>cancel</source>
         <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>SettingGroups</name>
+    <message>
+        <source>Follow the prompts to input the correct password.</source>
+        <translation>请按提示输入正确的密码。</translation>
+    </message>
+    <message>
+        <source>Follow the prompts to input the correct bluetooth name.</source>
+        <translation>请按提示输入正确的蓝牙名称。</translation>
+    </message>
+    <message>
+        <source>Please input the correct subnet mask.</source>
+        <translation>请输入正确的子网掩码。</translation>
+    </message>
+    <message>
+        <source>Please input the correct default getway.</source>
+        <translation>请输入正确的默认网关。</translation>
+    </message>
+    <message>
+        <source>Please input the correct IP addresss.</source>
+        <translation>请输入正确的 IP 地址。</translation>
+    </message>
+    <message>
+        <source>Name string length is too long.</source>
+        <translation>名称长度过长。</translation>
+    </message>
+    <message>
+        <source>SSID can&apos;t be chinese.</source>
+        <translation>SSID 不能包含中文。</translation>
+    </message>
+    <message>
+        <source>Password can&apos;t be chinese.</source>
+        <translation>密码不能包含中文。</translation>
+    </message>
+    <message>
+        <source>SSID string length is too long.</source>
+        <translation>SSID 长度过长。</translation>
+    </message>
+    <message>
+        <source>Please input the correct server IP .</source>
+        <translation>请输入正确的服务器 IP。</translation>
+    </message>
+    <message>
+        <source>Please input the correct start IP address.</source>
+        <translation>请输入正确的起始 IP 地址。</translation>
+    </message>
+    <message>
+        <source>Please input the correct preferred DNS server.</source>
+        <translation>请输入正确的首选 DNS 服务器。</translation>
+    </message>
+    <message>
+        <source>Please input the correct default gateway.</source>
+        <translation>请输入正确的默认网关。</translation>
+    </message>
+    <message>
+        <source>Preferred DNS server IP address and not on the same network segment, modify and then write please.</source>
+        <translation>首选 DNS 服务器 IP 地址不在同一网段，请修改后再写入。</translation>
+    </message>
+    <message>
+        <source>IP address and default gateway is not in the same network segment, modify and then write please.</source>
+        <translation>IP 地址与默认网关不在同一网段，请修改后再写入。</translation>
+    </message>
+    <message>
+        <source>IP address conflicts with the start address, modify and then write please.</source>
+        <translation>IP 地址与起始地址冲突，请修改后再写入。</translation>
+    </message>
+    <message>
+        <source>Start address is not on the same network segment, modify and then write please.</source>
+        <translation>起始地址不在同一网段，请修改后再写入。</translation>
     </message>
 </context>
 <context>

@@ -45,6 +45,7 @@
 #include "engine/printersession.h"
 #include "engine/settingsfile.h"
 #include "engine/settingsmodel.h"
+#include "settings_ui/groupflow.h"
 #include "settings_ui/widgetengine.h"
 #include "settings_ui/adminsettingswidget.h"
 #include "settings_ui/parameterlistflow.h"
@@ -147,6 +148,22 @@ void MainWindow::createWorkers()
     connect(m_engine, &WidgetEngine::workCompleted, m_engineThread, &QThread::quit,
             Qt::DirectConnection);
     connect(m_engineThread, &QThread::finished, m_waitDialog, &WaittingDlg::finish);
+    createGroupFlow();
+}
+
+void MainWindow::createGroupFlow()
+{
+    GroupFlow::Host host;
+    host.run = [this](int operation, const QByteArray &data) {
+        m_errorReported = false;
+        runOperation(operation, data);
+        return !m_errorReported;
+    };
+    host.message = [this](int type, const QString &text) { showMessage(type, text); };
+    host.printerAnswers = [this] { return identifiedPrinterAnswers(); };
+    host.leaveIfChanged = [this] { return leaveChangedPrinter(); };
+    m_groupFlow = new GroupFlow(m_engine, m_dispatcher, m_config, host, this);
+    connect(m_engine, &WidgetEngine::buttonAction, m_groupFlow, &GroupFlow::onButtonAction);
 }
 
 void MainWindow::buildUi()
@@ -569,6 +586,7 @@ void MainWindow::showSettingsPage()
     m_engine->setDefaultBlock(m_dispatcher->defaultBlock());
     m_engine->fillControls();
     m_parameterFlow->release();
+    m_groupFlow->pagesFilled();
     m_userSettingsPage->setSections(m_engine->pageTitles());
     m_userSettingsPage->setPages(m_engine->pages());
     m_userSettingsPage->setHeaderTexts(m_connectedModel, m_printerInfo->firmwareText(),
@@ -774,6 +792,7 @@ void MainWindow::importSettingsFrom(const QString &fileName)
     // What the controls can show of the file, as they would save it: the block rkctl writes.
     const SettingsModel model(m_engine->definition(), m_engine->identity().typeCode, m_legacyVariant);
     m_engine->showImportedBlock(model.importedBlock(m_engine->settingBlock(), block));
+    m_groupFlow->imported();
     showMessage(TipWidget::Success, tr("Import Successfully"));
 }
 

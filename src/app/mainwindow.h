@@ -17,6 +17,7 @@ class DelayService;
 class DesignerFlow;
 class DeviceTest;
 class DeviceTestFlow;
+class GroupFlow;
 class WidgetEngine;
 class ConfigFile;
 class ConnectConfig;
@@ -91,6 +92,7 @@ public:
     SlideArea *slideArea() const { return m_slideArea; }
     DataDispatcher *dispatcher() const { return m_dispatcher; }
     WidgetEngine *engine() const { return m_engine; }
+    GroupFlow *groupFlow() const { return m_groupFlow; }
     AdminSettingsWidget *userSettingsPage() const { return m_userSettingsPage; }
     ParameterListFlow *parameterListFlow() const { return m_parameterFlow; }
     DesignerFlow *designerFlow() const { return m_designerFlow; }
@@ -148,6 +150,7 @@ private:
     bool databaseUsable();
     void disconnectPrinter();
     void createWorkers();
+    void createGroupFlow();
     void wireConnectConfig();
     void goHome();
     // The USB steps before identification; false when the connect flow stops.
@@ -189,6 +192,7 @@ private:
     DeviceTestFlow *m_deviceTestFlow = nullptr;
     QWidget *m_firmwarePage = nullptr;
     DesignerFlow *m_designerFlow = nullptr;
+    GroupFlow *m_groupFlow = nullptr;
     HelpAboutPage *m_helpPage = nullptr;
     SlideArea *m_slideArea = nullptr;
     ListWidget *m_deviceList = nullptr;

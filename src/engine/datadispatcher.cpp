@@ -472,6 +472,7 @@ void DataDispatcher::perform(int operation)
         break;
     default:
         // Device tests, firmware and the special groups add their operations here.
+        performGroupOperation(operation);
         break;
     }
 }

@@ -83,6 +83,9 @@ public:
     QByteArray defaultBlock() const { return m_defaultBlock; }
     QByteArray testResult() const { return m_testResult; }
     QByteArray sensorData() const { return m_sensorData; }
+    // The replies of the network address read (13) and the MAC address read (26).
+    QByteArray addressReply() const { return m_addressReply; }
+    QByteArray macReply() const { return m_macReply; }
     void setPrinterTypeCode(const QString &code) { m_typeCode = code; }
     QString printerTypeCode() const { return m_typeCode; }
     int timeLimit() const { return m_timeLimit; }
@@ -141,6 +144,8 @@ private:
     void writeSettings(const QByteArray &data);
     void restoreDefaults();
     void checkPrinter();
+    // The special groups' operations (13, 23-27); false for any other number.
+    bool performGroupOperation(int operation);
     bool isSerial() const;
     bool isUsb() const;
 
@@ -170,4 +175,6 @@ private:
     std::atomic<bool> m_paperAnswer {false};
     QByteArray m_testResult;
     QByteArray m_sensorData;
+    QByteArray m_addressReply;
+    QByteArray m_macReply;
 };

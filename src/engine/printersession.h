@@ -76,6 +76,13 @@ public:
     Result writeSettings(const QByteArray &block);
     // Factory defaults; printers of type "0302" get their interface bytes back afterwards.
     Result restoreDefaults();
+    // The network address the printer reports, as text (empty when its reply holds none).
+    Result readAddress(QString *address);
+    // The printer's MAC address (empty when its reply is not six bytes).
+    Result readMac(QByteArray *mac);
+    // Writes a MAC address behind the printer-changed check.
+    Result writeMac(const QByteArray &mac);
+
     // Whether a reset keeps the interface bytes, and where they are.
     bool preservesInterfaceBytes() const;
     QPair<int, int> preservedPositions() const;

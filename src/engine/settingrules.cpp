@@ -146,6 +146,10 @@ bool skippedByCollect(const QString &typeCode, int position)
         return inAny({ { 24, 79 }, { 320, 636 }, { 660, 692 } }, position);
     static const QStringList wifiModules { QStringLiteral("0701"), QStringLiteral("0901"),
         QStringLiteral("0B01"), QStringLiteral("0702"), QStringLiteral("0A01") };
+    // The 0701 module keeps its Bluetooth name and pass code (and their flag) at 659-689: those
+    // are the Bluetooth group's to write, checked, like every other network field.
+    if (typeCode == QLatin1String("0701"))
+        return inAny({ { 316, 508 }, { 659, 689 } }, position);
     if (wifiModules.contains(typeCode))
         return inAny({ { 316, 508 } }, position);
     if (typeCode == QLatin1String("0703"))

@@ -27,8 +27,10 @@
 #include "database/settingsdatabase.h"
 #include "engine/datadispatcher.h"
 #include "engine/settingsdefinition.h"
+#include "engine/settinggroups.h"
 #include "engine/settingsmodel.h"
 #include "rkctl/ctldevicetest.h"
+#include "rkctl/ctlgroups.h"
 
 namespace {
 constexpr int kHexBytesPerLine = 16;
@@ -378,6 +380,8 @@ int CtlJob::execute()
         return identifyCommand(session);
     if (ctldevicetest::handles(command))
         return ctldevicetest::run(m_options, dispatcher, session, database, &m_outcome);
+    if (command == QLatin1String("mac") || command == QLatin1String("ip"))
+        return networkCommand(session);
     if (session.parameterList())
         return parameterListCommand(session);
     if (!session.supportsSetup())
@@ -399,8 +403,9 @@ int CtlJob::execute()
     if (command == QLatin1String("export"))
         return exportCommand(session);
 
-    const SettingsDefinition definition
+    SettingsDefinition definition
         = loadSettingsDefinition(database, session.settingsIdentity(m_options.language));
+    SettingGroups::applyConfiguredPositions(definition, &config);
     if (!dbFailure.isEmpty()) {
         error(dbFailure);
         return CtlExit::LocalFailure;
@@ -535,12 +540,26 @@ int CtlJob::setCommand(PrinterSession &session, SettingsModel &model)
 {
     QStringList changes;
     QStringList unchanged;
+    // Settings of the network and Bluetooth groups go through their group's own check.
+    CtlGroups groups(model);
+    bool pageChanged = false;
     // Every value is checked before anything is written: all or nothing.
     for (const QString &assignment : qAsConst(m_options.arguments)) {
         QString message;
+        const CtlGroups::Take taken = groups.take(assignment, &message);
+        if (taken == CtlGroups::Take::Invalid) {
+            error(message);
+            error(QStringLiteral("Nothing was written."));
+            return CtlExit::Usage;
+        }
+        if (taken != CtlGroups::Take::NotAGroup) {
+            (taken == CtlGroups::Take::Changed ? changes : unchanged).append(message);
+            continue;
+        }
         switch (model.applyAssignment(assignment, &message)) {
         case SettingsModel::Apply::Changed:
             changes.append(message);
+            pageChanged = true;
             break;
         case SettingsModel::Apply::Unchanged:
             unchanged.append(message);
@@ -562,9 +581,19 @@ int CtlJob::setCommand(PrinterSession &session, SettingsModel &model)
         print(QStringLiteral("Nothing to write."));
         return CtlExit::Ok;
     }
-    // As the page's Save: every control's shown value goes into the block.
-    model.collect();
-    if (const PrinterSession::Result written = session.writeSettings(model.settingBlock());
+    // As the page's Save: every control's shown value goes into the block. A group's Write
+    // alone writes the block as read, with only its group's bytes changed.
+    if (pageChanged)
+        model.collect();
+    QByteArray block = model.settingBlock();
+    QString refusal;
+    const ConfigFile config;
+    if (!groups.encode(block, &config, &refusal)) {
+        error(refusal);
+        error(QStringLiteral("Nothing was written."));
+        return CtlExit::Refused;
+    }
+    if (const PrinterSession::Result written = session.writeSettings(block);
         written != PrinterSession::Result::Ok)
         return failed(written, session);
     for (const QString &line : qAsConst(changes))

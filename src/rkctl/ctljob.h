@@ -56,6 +56,8 @@ private:
     bool importedModelMatches(const PrinterSession &session);
     int importCommand(PrinterSession &session, const SettingsModel &model);
     int resetCommand(PrinterSession &session);
+    // mac and ip.
+    int networkCommand(PrinterSession &session);
     // The commands on a printer that describes its settings as a parameter list.
     int parameterListCommand(PrinterSession &session);
     int readParameters(const PrinterSession &session);

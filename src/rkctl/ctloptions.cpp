@@ -7,6 +7,7 @@
 
 #include "core/configfile.h"
 #include "comm/portchoices.h"
+#include "engine/settinggroups.h"
 #include "rkctl/ctldevicetest.h"
 
 namespace {
@@ -39,6 +40,10 @@ Commands:
   import FILE.cfg     writes a settings file's values to a printer of the same model; the
                       network and Bluetooth settings (positions 32-96, 316-691) stay the
                       printer's own
+  mac [--set MAC]     the printer's MAC address (AA:BB:CC:DD:EE:FF); with --set, writes
+                      that address after the printer-changed check ("AA-BB-...", "AA.BB..."
+                      and 12 digits are taken too; group addresses and all zeros are refused)
+  ip                  the network address the printer reports
   reset               restores the factory defaults (asks first unless --yes); printers of
                       type 0302 keep their interface bytes (578/579 or EXPort/EX1, EXPort/EX2)
   test NAME           runs one device test and prints its result ("Test success.", "Device
@@ -59,8 +64,10 @@ Setting names:
   "@POSITION" names the setting at a byte position of the setting block, e.g. "@224". Case
   does not matter. Values are what the page shows: a choice of the list, a number (its unit,
   e.g. "mm", may follow), a text, an address such as 192.168.0.20. Settings that the page
-  hides, shows disabled, or writes with a group's own Write button (Wi-Fi, Ethernet,
-  Bluetooth) are refused.
+  hides or shows disabled are refused. Settings of the Wi-Fi, Ethernet and Bluetooth groups
+  are written as their group's Write button writes them: the whole group is checked first
+  (key lengths, addresses, names) and refused with the group's message, exit 4, nothing
+  written, when the check fails.
 
 Parameter-list printers (mode byte 68):
   They send their settings as a JSON parameter list instead of a setting block; no printer
@@ -177,6 +184,25 @@ bool positiveNumber(const QString &text, int highest, int *out)
     return true;
 }
 
+bool checkNetworkArguments(const CtlOptions &o, QString *error)
+{
+    if (!o.arguments.isEmpty()) {
+        *error = QStringLiteral("%1 takes no arguments").arg(o.command);
+        return false;
+    }
+    if (o.command == QLatin1String("ip") && !o.macAddress.isEmpty()) {
+        *error = QStringLiteral("--set is for mac");
+        return false;
+    }
+    if (!o.macAddress.isEmpty() && NetworkText::parseMac(o.macAddress).isEmpty()) {
+        *error = QStringLiteral("Please input the correct MAC address. (\"%1\" is not "
+                                "AA:BB:CC:DD:EE:FF of one device)")
+                     .arg(o.macAddress.trimmed());
+        return false;
+    }
+    return true;
+}
+
 // Checks the arguments each command takes.
 bool checkArguments(const CtlOptions &o, QString *error)
 {
@@ -211,6 +237,8 @@ bool checkArguments(const CtlOptions &o, QString *error)
         }
         return true;
     }
+    if (c == QLatin1String("mac") || c == QLatin1String("ip"))
+        return checkNetworkArguments(o, error);
     if (c == QLatin1String("export") || c == QLatin1String("import")) {
         if (count != 1) {
             *error = QStringLiteral("%1 needs exactly one file name").arg(c);
@@ -273,10 +301,12 @@ void describe(QCommandLineParser &parser)
         { QStringLiteral("paper"),
             QStringLiteral("test: answer \"Paper is Needed.\" with continue or cancel."),
             QStringLiteral("ANSWER") },
+        { QStringLiteral("set"), QStringLiteral("mac: writes this MAC address."),
+            QStringLiteral("MAC") },
         { QStringLiteral("debug"), QStringLiteral("Show the communication traces on stderr.") },
     });
     parser.addPositionalArgument(QStringLiteral("command"),
-        QStringLiteral("identify, read, get, set, export, import, reset, test or sensors."));
+        QStringLiteral("identify, read, get, set, export, import, reset, test, sensors, mac or ip."));
     parser.addPositionalArgument(QStringLiteral("arguments"),
         QStringLiteral("The command's names, assignments or file."), QStringLiteral("[...]"));
 }
@@ -412,6 +442,9 @@ CtlParse parseCommandLine(
     o.json = parser.isSet(QStringLiteral("json"));
     o.hex = parser.isSet(QStringLiteral("hex"));
     o.yes = parser.isSet(QStringLiteral("yes"));
+    o.macAddress = parser.value(QStringLiteral("set"));
+    if (parser.isSet(QStringLiteral("set")) && o.macAddress.isEmpty())
+        o.macAddress = QStringLiteral(" "); // refused below as no address
     o.debug = parser.isSet(QStringLiteral("debug"));
     o.outPrefix = parser.value(QStringLiteral("out"));
     o.databaseFile = parser.value(QStringLiteral("database"));
@@ -449,6 +482,10 @@ CtlParse parseCommandLine(
     o.arguments = positional.mid(1);
     if (!checkArguments(o, error))
         return CtlParse::Error;
+    if (!o.macAddress.isEmpty() && o.command != QLatin1String("mac")) {
+        *error = QStringLiteral("--set is for mac");
+        return CtlParse::Error;
+    }
     if ((o.hex || !o.outPrefix.isEmpty()) && o.command != QLatin1String("read")) {
         *error = QStringLiteral("--hex and --out are for read");
         return CtlParse::Error;

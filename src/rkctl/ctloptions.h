@@ -35,6 +35,7 @@ struct CtlOptions
     bool json = false;
     bool hex = false;
     bool yes = false;
+    QString macAddress; // mac --set: the address to write
     bool debug = false;
     QString paper; // test: the answer to "Paper is Needed." (continue, cancel; empty: ask)
     QString outPrefix;

@@ -16,6 +16,7 @@
 #include "core/configfile.h"
 #include "database/printertypetable.h"
 #include "engine/settingcodec.h"
+#include "engine/settinggroups.h"
 #include "engine/settingrules.h"
 #include "engine/valuecodec.h"
 #include "settings_ui/adoptioncheckbox.h"
@@ -159,6 +160,7 @@ void WidgetEngine::run()
     switch (m_workMode) {
     case LoadDefinitions:
         m_definition = loadSettingsDefinition(m_location, m_identity);
+        SettingGroups::applyConfiguredPositions(m_definition, m_config);
         break;
     case LoadDesign:
         m_designType = PrinterTypeTable(m_location).findPrinterType(m_designName);

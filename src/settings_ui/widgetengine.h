@@ -84,6 +84,10 @@ public:
     bool hasUnsavedChanges() const;
 
     QByteArray settingBlock() const { return m_settingBlock; }
+    // The block itself, for the group rules that read it while the page is open.
+    const QByteArray &settingBlockRef() const { return m_settingBlock; }
+    // The value encoding of the built pages; null before the first build.
+    const SettingCodec *codec() const { return m_codec.get(); }
     void setSettingBlock(const QByteArray &block) { m_settingBlock = block; }
     QByteArray defaultBlock() const { return m_defaultBlock; }
     void setDefaultBlock(const QByteArray &block) { m_defaultBlock = block; }

@@ -11,6 +11,7 @@
 #include "database/pagelayouttable.h"
 #include "database/printertypetable.h"
 #include "database/usertable.h"
+#include "engine/settingrules.h"
 #include "dbfixture.h"
 
 namespace {
@@ -72,11 +73,7 @@ const QList<Printer> kPrinters = {
 // Positions the ordinary save leaves out for the type code: the network fields live there.
 bool skippedOnSave(const QString &typeCode, int p)
 {
-    static const QStringList wide = { QStringLiteral("0701"), QStringLiteral("0901"),
-        QStringLiteral("0B01"), QStringLiteral("0702"), QStringLiteral("0A01") };
-    if (wide.contains(typeCode))
-        return p >= 316 && p <= 508;
-    return (p >= 32 && p <= 96) || (p >= 316 && p <= 692);
+    return SettingRules::skippedByCollect(typeCode, p);
 }
 } // namespace
 

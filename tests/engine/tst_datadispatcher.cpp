@@ -143,6 +143,32 @@ private slots:
         QCOMPARE(sim.count(QStringLiteral("CMD restoreDefaults")), 0);
     }
 
+    void onlySixBytesGoAfterTheMacWrite_data()
+    {
+        QTest::addColumn<QByteArray>("mac");
+        QTest::newRow("six bytes") << hex("02158C00002A");
+        QTest::newRow("five bytes") << hex("02158C0000");
+        QTest::newRow("a command behind") << hex("02158C00002A1D0240");
+    }
+
+    // The printer takes exactly six bytes after 1D 02 34 00 06; more would be commands to it.
+    void onlySixBytesGoAfterTheMacWrite()
+    {
+        QFETCH(QByteArray, mac);
+        SimProcess sim;
+        QVERIFY2(sim.start({QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:0"), QStringLiteral("--profile"),
+                            QStringLiteral("zn470kw")}),
+                 qPrintable(sim.errorText()));
+        auto d = tcpDispatcher(sim);
+        run(*d, DataDispatcher::OpMacWrite, mac);
+        const bool six = mac.size() == 6;
+        QCOMPARE(d->saved(), six);
+        QCOMPARE(sim.count(QStringLiteral("DATA writeMac")), six ? 1 : 0);
+        QCOMPARE(sim.count(QStringLiteral("CMD restoreDefaults")), 0);
+        run(*d, DataDispatcher::OpMacRead);
+        QCOMPARE(d->macReply(), six ? mac : hex("00158C2A3B4F"));
+    }
+
     void readWriteRoundTrip()
     {
         SimProcess sim;

@@ -104,8 +104,10 @@ private slots:
         QTest::addColumn<QList<int>>("kept");
         QTest::newRow("empty") << "" << QList<int> { 24, 79, 320, 500, 636, 660, 692 }
                                << QList<int> { 1, 23, 80, 319, 637, 659, 693, 1023 };
-        QTest::newRow("0701") << "0701" << QList<int> { 316, 400, 508 }
-                              << QList<int> { 32, 96, 315, 509, 600, 692 };
+        QTest::newRow("0701") << "0701" << QList<int> { 316, 400, 508, 659, 679, 689 }
+                              << QList<int> { 32, 96, 315, 509, 600, 658, 690, 692 };
+        QTest::newRow("0901: no Bluetooth area") << "0901" << QList<int> { 316, 508 }
+                                                 << QList<int> { 659, 689 };
         QTest::newRow("0B01") << "0B01" << QList<int> { 316, 508 } << QList<int> { 315, 509 };
         QTest::newRow("0703") << "0703" << QList<int> { 316, 634, 636, 1023 }
                               << QList<int> { 1, 96, 315, 635 };

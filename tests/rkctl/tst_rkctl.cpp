@@ -665,8 +665,9 @@ private slots:
             << "communicate Error: ";
         QTest::newRow("unknown setting")
             << "zn470kw" << QStringList { "get", "Print Setup/Colour" } << 2 << "no setting";
-        QTest::newRow("setting left to its group")
-            << "zn470kw" << QStringList { "set", "Wifi Setup/DHCP=On" } << 4 << "Write button";
+        QTest::newRow("group setting refused by its group's check")
+            << "zn470kw" << QStringList { "set", "Wifi Setup/Network Name (SSID)=仓库" } << 4
+            << "SSID can't be chinese.";
         QTest::newRow("parameter-list printer")
             << "pl100" << QStringList { "read" } << 0 << "System Setup/Print speed";
         QTest::newRow("parameter-list printer reset")

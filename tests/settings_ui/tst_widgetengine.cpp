@@ -389,7 +389,8 @@ private slots:
         const QList<int> positions { 24, 40, 100, 316, 400, 509, 600, 635, 640, 660, 700 };
         Q_UNUSED(positions)
         QTest::newRow("no code") << "" << QList<int> { 100, 316, 640, 700 };
-        QTest::newRow("0701") << "0701" << QList<int> { 24, 40, 100, 509, 600, 635, 640, 660, 700 };
+        // 0701 keeps its Bluetooth fields at 659-689 for their own Write.
+        QTest::newRow("0701") << "0701" << QList<int> { 24, 40, 100, 509, 600, 635, 640, 700 };
         QTest::newRow("0703") << "0703" << QList<int> { 24, 40, 100, 635 };
         QTest::newRow("other code") << "0302" << QList<int> { 24, 100, 700 };
     }

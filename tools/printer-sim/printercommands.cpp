@@ -41,6 +41,8 @@ QVector<SimCommandEntry> buildTable()
         { C::ElectricalCheck, "electricalCheck", bytes({ 0x1D, 0x01, 0x61, 0x02 }),
             R::TestOutcome },
         { C::DotCheck, "dotCheck", bytes({ 0x1D, 0x01, 0x22 }), R::TestOutcome },
+        { C::DotWrite, "dotWrite", bytes({ 0x1D, 0x02, 0x23 }), R::Ack },
+        { C::DotTest, "dotTest", bytes({ 0x1D, 0x01, 0x25 }), R::TestOutcome },
         { C::ReadMac, "readMac", bytes({ 0x1D, 0x03, 0x22 }), R::Framed16 },
         { C::WriteMac, "writeMac", bytes({ 0x1D, 0x02, 0x34, 0x00, 0x06 }), R::Ack },
         { C::PollTest, "pollTest", bytes({ 0x47 }), R::TestOutcome },

@@ -28,6 +28,8 @@ enum class SimCommand {
     ReadSensors,
     ElectricalCheck,
     DotCheck,
+    DotWrite,
+    DotTest,
     ReadMac,
     WriteMac,
     PollTest,
@@ -58,6 +60,10 @@ const SimCommandEntry &simCommand(SimCommand id);
 
 // Length of the size header that follows the parameter-list write command.
 constexpr int kParameterListHeaderSize = 4;
+// Bytes after the dot adjustment write and test commands before their values: dot type and count;
+// dot type, mode, test number and count. The count of value bytes is the last of them.
+constexpr int kDotWriteHeaderSize = 2;
+constexpr int kDotTestHeaderSize = 4;
 // Bytes of a MAC address carried by the MAC write.
 constexpr int kMacSize = 6;
 // Size of the setting and default blocks.

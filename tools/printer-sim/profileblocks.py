@@ -40,7 +40,9 @@ ADDRESSES = {
     ("Ethernet", 1): "192.168.0.87", ("Ethernet", 2): "192.168.0.1", ("Ethernet", 3): "255.255.255.0",
 }
 TEXTS = {("Wifi", 6): "RK-Office", ("Wifi", 7): "", ("Wifi", 8): "printer2024",
-         ("Ethernet", 5): "RK-Printer", ("Bluetooth", 1): "RK-BT", ("Bluetooth", 2): "1234"}
+         ("Ethernet", 5): "RK-Printer", ("Bluetooth", 1): "RKPrinterBT", ("Bluetooth", 2): "1234"}
+# The Wi-Fi security kind: WPA2, which the delivered pass phrase fits.
+FIXED = {("Wifi", 5): "04"}
 RAW = {("Wifi", 17): "238C", ("Ethernet", 11): "238C", ("Wifi", 18): "00158C2A3B4F",
        ("Ethernet", 9): "0A0B0C0D0E0F1011", ("Ethernet", 10): "0000000000000000"}
 
@@ -75,7 +77,9 @@ def blocks_for(db, type_name):
             db.execute(QUERY, (type_name,))):
         key = str(pos)
         differs = index % 4 == 1  # a few settings are not at their factory value
-        if kind == COMBO:
+        if (group, role) in FIXED:
+            default["bytes"][key] = current["bytes"][key] = FIXED[(group, role)]
+        elif kind == COMBO:
             values = options.get(rpca_id, [0])
             default["bytes"][key] = "%02X" % values[0]
             current["bytes"][key] = "%02X" % (values[1] if differs and len(values) > 1 else values[0])

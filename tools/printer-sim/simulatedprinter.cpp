@@ -87,7 +87,8 @@ bool HostileFault::parse(const QString &text, HostileFault *fault, QString *erro
         exchange.truncate(hash);
     }
     QStringList exchanges { QStringLiteral("writeBlock"), QStringLiteral("writeMac"),
-        QStringLiteral("writeParameterList") };
+        QStringLiteral("writeParameterList"), QStringLiteral("dotWriteData"),
+        QStringLiteral("dotTestData") };
     for (const SimCommandEntry &e : simCommandTable())
         exchanges.append(QString::fromLatin1(e.name));
     if (at < 0 || kind < 0 || !ok || occurrence < 1 || !exchanges.contains(exchange)) {
@@ -309,6 +310,12 @@ void SimulatedPrinter::handle(const SimCommandEntry &cmd, QByteArray *out)
         m_phase = Phase::MacData;
         m_dataLength = kMacSize;
         return;
+    case SimCommand::DotWrite:
+    case SimCommand::DotTest:
+        m_dotTest = cmd.id == SimCommand::DotTest;
+        m_phase = Phase::DotHeader;
+        m_dataLength = m_dotTest ? kDotTestHeaderSize : kDotWriteHeaderSize;
+        return;
     case SimCommand::FirmwareMode:
         m_phase = Phase::Firmware;
         m_firmware.clear();
@@ -361,6 +368,7 @@ bool SimulatedPrinter::takeData(QByteArray *out)
     const char *exchange = m_phase == Phase::BlockData ? "writeBlock"
         : m_phase == Phase::MacData                    ? "writeMac"
         : m_phase == Phase::ParameterListData          ? "writeParameterList"
+        : m_phase == Phase::DotValues                  ? (m_dotTest ? "dotTestData" : "dotWriteData")
                                                        : nullptr;
     const HostileFault *fault = exchange ? exchangeStarts(QString::fromLatin1(exchange)) : nullptr;
     if (fault && fault->kind == HostileFault::Kind::Silent) {
@@ -399,6 +407,29 @@ bool SimulatedPrinter::takeData(QByteArray *out)
         m_phase = Phase::Command;
         applyParameterList(data);
         break;
+    case Phase::DotHeader:
+        // The last header byte counts the values that follow.
+        m_dotHeader = data;
+        m_phase = Phase::DotValues;
+        m_dataLength = quint8(data.at(data.size() - 1));
+        break;
+    case Phase::DotValues: {
+        m_phase = Phase::Command;
+        const QByteArray all = m_dotHeader + data;
+        if (m_dotTest) {
+            writeLog(QStringLiteral("DATA dotTest %1").arg(hex(all)));
+            const QVector<quint8> answers
+                = m_profile.testOutcomes.value(QStringLiteral("dotTest"), { 0 });
+            out->append(char(answers.first()));
+            m_pollAnswers = answers.mid(1);
+        } else {
+            m_state.dotAdjustment = all;
+            writeLog(QStringLiteral("DATA dotWrite %1").arg(hex(all)));
+            changed();
+            out->append(char(m_profile.ack));
+        }
+        break;
+    }
     default:
         break;
     }
@@ -542,6 +573,8 @@ bool SimulatedPrinter::loadState(const QString &path, QString *error)
     s.defaultBlock
         = QByteArray::fromHex(o.value(QStringLiteral("defaultBlock")).toString().toLatin1());
     s.mac = QByteArray::fromHex(o.value(QStringLiteral("mac")).toString().toLatin1());
+    s.dotAdjustment
+        = QByteArray::fromHex(o.value(QStringLiteral("dotAdjustment")).toString().toLatin1());
     s.parameterList = o.value(QStringLiteral("parameterList")).toString().toUtf8();
     s.firmwareDownloads = o.value(QStringLiteral("firmwareDownloads")).toInt();
     s.lastFirmwareSize = o.value(QStringLiteral("lastFirmwareSize")).toInt();
@@ -562,6 +595,7 @@ bool SimulatedPrinter::saveState(QString *error) const
     o.insert(QStringLiteral("settingBlock"), hex(m_state.settingBlock));
     o.insert(QStringLiteral("defaultBlock"), hex(m_state.defaultBlock));
     o.insert(QStringLiteral("mac"), hex(m_state.mac));
+    o.insert(QStringLiteral("dotAdjustment"), hex(m_state.dotAdjustment));
     o.insert(QStringLiteral("parameterList"), QString::fromUtf8(m_state.parameterList));
     o.insert(QStringLiteral("firmwareDownloads"), m_state.firmwareDownloads);
     o.insert(QStringLiteral("lastFirmwareSize"), m_state.lastFirmwareSize);

@@ -56,6 +56,7 @@ struct PrinterState
     QByteArray settingBlock;
     QByteArray defaultBlock;
     QByteArray mac;
+    QByteArray dotAdjustment; // the last dot adjustment values written: dot type, count, values
     QByteArray parameterList;
     int firmwareDownloads = 0;
     int lastFirmwareSize = 0;
@@ -97,6 +98,8 @@ private:
         ParameterListHeader,
         ParameterListData,
         MacData,
+        DotHeader,
+        DotValues,
         Firmware
     };
 
@@ -125,6 +128,8 @@ private:
     QByteArray m_firmware;
     bool m_endRecordSeen = false;
     int m_dataLength = 0;
+    bool m_dotTest = false; // the dot adjustment data belongs to a test print
+    QByteArray m_dotHeader;
     QVector<quint8> m_pollAnswers;
     QString m_statePath;
     QStringList m_log;
