@@ -146,6 +146,7 @@ private:
     void checkPrinter();
     // The special groups' operations (13, 23-27); false for any other number.
     bool performGroupOperation(int operation);
+    void evaluateTestAnswer();
     bool isSerial() const;
     bool isUsb() const;
 

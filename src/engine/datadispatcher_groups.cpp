@@ -55,7 +55,7 @@ bool DataDispatcher::performGroupOperation(int operation)
         return true;
     case OpDotAdjustCheck:
         if (handshake() && sendAwait(m_commands.value(CmdDotCheck), kAwaitMs, kAckLength))
-            DeviceTestExchange(*this).evaluateAnswer();
+            evaluateTestAnswer();
         return true;
     case OpDotAdjustPrint: {
         if (!handshake())
@@ -63,11 +63,18 @@ bool DataDispatcher::performGroupOperation(int operation)
         const int limit = m_timeLimit;
         m_timeLimit = kDotTestTimeLimitMs;
         if (sendAwait(m_data1, kAwaitMs, kAckLength))
-            DeviceTestExchange(*this).evaluateAnswer();
+            evaluateTestAnswer();
         m_timeLimit = limit;
         return true;
     }
     default:
         return false;
     }
+}
+
+void DataDispatcher::evaluateTestAnswer()
+{
+    // The printer answers as to a device test: done, failed, out of paper, or still running.
+    m_testResult = m_comm->received();
+    DeviceTestExchange(*this).evaluateAnswer();
 }

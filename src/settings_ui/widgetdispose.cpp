@@ -276,8 +276,11 @@ void WidgetDispose::onchangeSecuritySK(int index)
         edit->onchangeSecurityPSK(index);
     else
         enable(psk, index >= 3 && index <= 5);
-    if (auto *hex = qobject_cast<AdOptionCheckbox *>(control(wifi, kWifiHexKey)))
+    if (auto *hex = qobject_cast<AdOptionCheckbox *>(control(wifi, kWifiHexKey))) {
         hex->onchangWEPHEX(index);
+        // Its caption goes with it.
+        setGroupRowShown(hex, index == 1);
+    }
 }
 
 void WidgetDispose::setDotRanges(int type, double firstSpan, double secondSpan)
