@@ -40,11 +40,13 @@ class tst_GroupFlow : public QObject
     RecordingDelayService m_delay;
     std::unique_ptr<SimProcess> m_sim;
 
-    void startPrinter(const QString &profile)
+    void startPrinter(const QString &profile, const QStringList &extra = {})
     {
         m_sim = std::make_unique<SimProcess>();
-        QVERIFY2(m_sim->start({ QStringLiteral("--profile"), profile, QStringLiteral("--tcp"),
-                     QStringLiteral("127.0.0.1:0"), QStringLiteral("--state"), m_sim->stateFile() }),
+        QVERIFY2(m_sim->start(QStringList { QStringLiteral("--profile"), profile, QStringLiteral("--tcp"),
+                                  QStringLiteral("127.0.0.1:0"), QStringLiteral("--state"),
+                                  m_sim->stateFile() }
+                     + extra),
             qPrintable(m_sim->errorText()));
         resetTestConfig({ { QStringLiteral("PortSelect/porttype"), QStringLiteral("9") },
             { QStringLiteral("Mode/mode"), QStringLiteral("0") },
@@ -172,6 +174,32 @@ private slots:
                     QVERIFY(!edit->state().isChanged());
             }
         }
+    }
+
+    void changedPrinterStopsTheWrite_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::newRow("Wi-Fi") << "Wifi Write";
+        QTest::newRow("Ethernet") << "Ethernet Write";
+        QTest::newRow("Bluetooth") << "Bluetooth Write";
+        QTest::newRow("MAC address") << "Wifi Mac Write";
+    }
+
+    // Every group write goes behind the printer check: another printer gets nothing.
+    void changedPrinterStopsTheWrite()
+    {
+        QFETCH(QString, action);
+        // Handshakes: 1 connect, 2 and 3 opening the settings, 4 the printer check.
+        startPrinter(QStringLiteral("zn470kw"),
+            { QStringLiteral("--hostile"), QStringLiteral("list-mode@handshake#4") });
+        MainWindow w(1, kDatabase, &m_delay);
+        w.show();
+        openSettings(w);
+        MessageWatch watch(w.tip());
+        QVERIFY(click(w, action));
+        QCOMPARE(watch.texts, QStringList { QStringLiteral("Printer has changed!") });
+        QCOMPARE(m_sim->count(QStringLiteral("DATA write")), 0);
+        QVERIFY(!w.settingsShowing() || w.connectedModel().isEmpty());
     }
 
     // Read IP and the MAC address buttons, with the commands they send.
