@@ -269,6 +269,8 @@ private slots:
         } else {
             QVERIFY(!run.out.contains(QStringLiteral("Save Successful")));
             QCOMPARE(sim.count(QStringLiteral("DATA writeParameterList")), 0);
+            // The text was taken whole, not left to be read as commands.
+            QCOMPARE(sim.count(QStringLiteral("IGNORED writeParameterList")), 1);
         }
     }
 

@@ -255,7 +255,11 @@ void SimulatedPrinter::handle(const SimCommandEntry &cmd, QByteArray *out)
     const QString name = QString::fromLatin1(cmd.name);
     writeLog(QStringLiteral("CMD %1 %2").arg(name, hex(cmd.bytes)));
     const HostileFault *fault = exchangeStarts(name);
-    if (fault && fault->kind == HostileFault::Kind::Silent)
+    // A silent parameter-list write still takes its header and text, so that they never reach
+    // the next exchange as commands; it just does not act on them.
+    m_ignoreData = fault && fault->kind == HostileFault::Kind::Silent
+        && cmd.id == SimCommand::WriteParameterList;
+    if (fault && fault->kind == HostileFault::Kind::Silent && !m_ignoreData)
         return;
     const bool quiet = quietHere(name);
     switch (cmd.id) {
@@ -370,6 +374,12 @@ bool SimulatedPrinter::takeData(QByteArray *out)
         : m_phase == Phase::ParameterListData          ? "writeParameterList"
         : m_phase == Phase::DotValues                  ? (m_dotTest ? "dotTestData" : "dotWriteData")
                                                        : nullptr;
+    if (m_ignoreData && m_phase == Phase::ParameterListData) {
+        m_ignoreData = false;
+        writeLog(QStringLiteral("IGNORED %1 %2 bytes").arg(QLatin1String(exchange)).arg(data.size()));
+        m_phase = Phase::Command;
+        return true;
+    }
     const HostileFault *fault = exchange ? exchangeStarts(QString::fromLatin1(exchange)) : nullptr;
     if (fault && fault->kind == HostileFault::Kind::Silent) {
         writeLog(QStringLiteral("IGNORED %1 %2 bytes").arg(QLatin1String(exchange)).arg(data.size()));
@@ -397,6 +407,7 @@ bool SimulatedPrinter::takeData(QByteArray *out)
         if (length > quint32(kMaxParameterList)) {
             writeLog(QStringLiteral("REJECT writeParameterList length %1").arg(length));
             m_phase = Phase::Command;
+            m_ignoreData = false;
         } else {
             m_phase = Phase::ParameterListData;
             m_dataLength = int(length);

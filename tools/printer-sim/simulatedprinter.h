@@ -129,6 +129,7 @@ private:
     bool m_endRecordSeen = false;
     int m_dataLength = 0;
     bool m_dotTest = false; // the dot adjustment data belongs to a test print
+    bool m_ignoreData = false; // a silent write takes its data without acting on it
     QByteArray m_dotHeader;
     QVector<quint8> m_pollAnswers;
     QString m_statePath;
