@@ -53,6 +53,7 @@ public:
     }
 
     bool failed() const { return m_failed; }
+    QString error() const { return m_error; }
 
     int contentId(const QString &chinese, const QString &english)
     {
@@ -61,7 +62,7 @@ public:
         ContentRecord found = m_contents.findContentByText(ContentLanguage::kEnglish, english);
         if (found.ctntEnglish().isEmpty()) {
             if (m_contents.insertContent(chinese, english) != DbOk) {
-                m_failed = true;
+                fail(m_contents);
                 return 0;
             }
             found = m_contents.findContentByText(ContentLanguage::kEnglish, english);
@@ -69,7 +70,7 @@ public:
             if (m_contents.updateContentText(
                     ContentLanguage::kChinese, found.ctntChinese(), chinese)
                 != DbOk)
-                m_failed = true;
+                fail(m_contents);
         }
         return found.ctntId();
     }
@@ -81,7 +82,7 @@ public:
         FormulaRecord found = m_formulas.findFormula(expression);
         if (found.fmltExpression().isEmpty()) {
             if (m_formulas.insertFormula(expression) != DbOk) {
-                m_failed = true;
+                fail(m_formulas);
                 return 0;
             }
             found = m_formulas.findFormula(expression);
@@ -90,21 +91,41 @@ public:
     }
 
 private:
+    void fail(const TableAccess &table)
+    {
+        if (!m_failed)
+            m_error = table.lastError();
+        m_failed = true;
+    }
+
     ContentTypeTable m_contents;
     FormulaTypeTable m_formulas;
     bool m_failed = false;
+    QString m_error;
 };
 
-// Deletes everything stored for pritId but the PrinterType row, in the order the engine reads.
-DbResult deleteRowsOf(const DatabaseLocation &location, int pritId)
+// The database's words for the first failed change of a piece of work.
+DbResult noted(DbResult result, const TableAccess &table, QString *error)
 {
-    DbResult result = PageLayoutTable(location).deleteLayoutsOfPrinter(pritId);
+    if (result != DbOk && error->isEmpty())
+        *error = table.lastError();
+    return result;
+}
+
+// Deletes everything stored for pritId but the PrinterType row, in the order the engine reads.
+DbResult deleteRowsOf(const DatabaseLocation &location, int pritId, QString *error)
+{
+    PageLayoutTable layouts(location);
+    DbResult result = noted(layouts.deleteLayoutsOfPrinter(pritId), layouts, error);
+    ControlTable controls(location);
     if (result == DbOk)
-        result = ControlTable(location).deleteControlsOfPrinter(pritId);
+        result = noted(controls.deleteControlsOfPrinter(pritId), controls, error);
+    ControlContentTable options(location);
     if (result == DbOk)
-        result = ControlContentTable(location).deleteOptionsOfPrinter(pritId);
+        result = noted(options.deleteOptionsOfPrinter(pritId), options, error);
+    ControlCommandTable commands(location);
     if (result == DbOk)
-        result = ControlCommandTable(location).deleteCommandsOfPrinter(pritId);
+        result = noted(commands.deleteCommandsOfPrinter(pritId), commands, error);
     return result;
 }
 } // namespace
@@ -126,6 +147,7 @@ int DesignStore::formulaIdFor(const QString &expression)
 
 DbResult DesignStore::replaceDesign(int pritId, const PrinterDesign &design)
 {
+    m_lastError.clear();
     DatabaseTransaction transaction(m_location);
     if (!transaction.isActive())
         return DbDeleteFailed;
@@ -138,6 +160,7 @@ DbResult DesignStore::replaceDesign(int pritId, const PrinterDesign &design)
 DbResult DesignStore::saveDesign(
     const QString &name, int testValue, const PrinterDesign &design, int *pritId)
 {
+    m_lastError.clear();
     if (name.isEmpty())
         return DbInsertFailed;
     DatabaseTransaction transaction(m_location);
@@ -149,14 +172,14 @@ DbResult DesignStore::saveDesign(
     if (type.pritId() == 0) {
         type.setPritName(name);
         type.setPritTest(testValue);
-        result = types.insertPrinterType(type);
+        result = noted(types.insertPrinterType(type), types, &m_lastError);
         if (result == DbOk)
             type = types.findPrinterType(name);
         if (result == DbOk && type.pritId() == 0)
             result = DbInsertFailed;
     } else if (type.pritTest() != testValue) {
         type.setPritTest(testValue);
-        result = types.updatePrinterType(type);
+        result = noted(types.updatePrinterType(type), types, &m_lastError);
     }
     if (result == DbOk)
         result = storeDesign(type.pritId(), design);
@@ -171,7 +194,7 @@ DbResult DesignStore::saveDesign(
 
 DbResult DesignStore::storeDesign(int pritId, const PrinterDesign &design)
 {
-    DbResult result = deleteRowsOf(m_location, pritId);
+    DbResult result = deleteRowsOf(m_location, pritId, &m_lastError);
     if (result != DbOk)
         return result;
 
@@ -188,8 +211,9 @@ DbResult DesignStore::storeDesign(int pritId, const PrinterDesign &design)
         layouts.append(record);
     }
     if (ids.failed())
-        return DbInsertFailed;
-    result = PageLayoutTable(m_location).insertLayouts(layouts);
+        return failedIds(ids.error());
+    PageLayoutTable layoutTable(m_location);
+    result = noted(layoutTable.insertLayouts(layouts), layoutTable, &m_lastError);
     if (result != DbOk)
         return result;
 
@@ -220,8 +244,9 @@ DbResult DesignStore::storeDesign(int pritId, const PrinterDesign &design)
         rows.append(row);
     }
     if (ids.failed())
-        return DbInsertFailed;
-    result = ControlTable(m_location).insertControls(rows);
+        return failedIds(ids.error());
+    ControlTable controlTable(m_location);
+    result = noted(controlTable.insertControls(rows), controlTable, &m_lastError);
     if (result != DbOk)
         return result;
 
@@ -251,11 +276,20 @@ DbResult DesignStore::storeDesign(int pritId, const PrinterDesign &design)
         }
     }
     if (ids.failed())
-        return DbInsertFailed;
-    result = ControlContentTable(m_location).insertOptions(options);
+        return failedIds(ids.error());
+    ControlContentTable optionTable(m_location);
+    result = noted(optionTable.insertOptions(options), optionTable, &m_lastError);
+    ControlCommandTable commandTable(m_location);
     if (result == DbOk)
-        result = ControlCommandTable(m_location).insertCommands(commands);
+        result = noted(commandTable.insertCommands(commands), commandTable, &m_lastError);
     return result;
+}
+
+DbResult DesignStore::failedIds(const QString &error)
+{
+    if (m_lastError.isEmpty())
+        m_lastError = error;
+    return DbInsertFailed;
 }
 
 PrinterDesign DesignStore::readDesign(int pritId)
@@ -325,6 +359,7 @@ PrinterDesign DesignStore::readDesign(int pritId)
 
 DbResult DesignStore::deletePrinterTypes(const QStringList &names)
 {
+    m_lastError.clear();
     DbResult first = DbOk;
     for (const QString &name : names) {
         const PrinterTypeRecord type = PrinterTypeTable(m_location).findPrinterType(name);
@@ -332,9 +367,10 @@ DbResult DesignStore::deletePrinterTypes(const QStringList &names)
             continue;
         DatabaseTransaction transaction(m_location);
         DbResult result
-            = transaction.isActive() ? deleteRowsOf(m_location, type.pritId()) : DbDeleteFailed;
+            = transaction.isActive() ? deleteRowsOf(m_location, type.pritId(), &m_lastError) : DbDeleteFailed;
+        PrinterTypeTable types(m_location);
         if (result == DbOk)
-            result = PrinterTypeTable(m_location).deletePrinterType(type.pritId());
+            result = noted(types.deletePrinterType(type.pritId()), types, &m_lastError);
         if (result == DbOk && !transaction.commit())
             result = DbCommitFailed;
         if (result != DbOk && first == DbOk)

@@ -95,10 +95,15 @@ public:
     // Deletes each named printer type with its sections, controls, options and commands; each
     // one whole or not at all. Unknown names are skipped. Returns the first failure, else DbOk.
     DbResult deletePrinterTypes(const QStringList &names);
+    // The database's own words for the failure of the last save or delete; empty when it
+    // gave none.
+    QString lastError() const { return m_lastError; }
 
 private:
     // replaceDesign's work inside a transaction the caller holds.
     DbResult storeDesign(int pritId, const PrinterDesign &design);
+    DbResult failedIds(const QString &error);
 
     DatabaseLocation m_location;
+    QString m_lastError;
 };

@@ -61,7 +61,7 @@ PrinterSelect::PrinterSelect(QWidget *parent)
     : QDialog(parent)
 {
     setWindowTitle(tr("Select Printer Mode"));
-    resize(360, 420);
+    setMinimumSize(360, 420);
     m_table = nameTable(tr("Select Printer"), this);
     m_confirm = dialogButton(tr("confirm"), this);
     m_cancel = dialogButton(tr("cancel"), this);
@@ -132,7 +132,7 @@ DeleteMulDialogs::DeleteMulDialogs(QWidget *parent)
     : QDialog(parent)
 {
     setWindowTitle(tr("Delete Printer"));
-    resize(380, 460);
+    setMinimumSize(380, 460);
     auto *caption = new QLabel(tr("Select Printer Mode"), this);
     m_table = nameTable(tr("Delete Printer"), this);
     m_hint = new QLabel(tr("Please Select"), this);

@@ -99,7 +99,7 @@ void DesignerFlow::saveDesign()
     m_runEngine(WidgetEngine::SaveDesign);
     if (m_engine->lastResult() != DbOk) {
         if (m_failureBox)
-            m_failureBox(QString());
+            m_failureBox(m_engine->lastErrorText());
         return;
     }
     m_designer->designSaved(name, m_engine->designPritId());
@@ -125,6 +125,6 @@ void DesignerFlow::deletePrinterTypes(const QStringList &names)
     if (deleted)
         m_message(TipWidget::Success, tr("Delete successfully"));
     else if (m_failureBox)
-        m_failureBox(QString());
+        m_failureBox(m_engine->lastErrorText());
     m_designer->reloadPrinterList();
 }

@@ -39,7 +39,6 @@ MenuDialogs::MenuDialogs(QWidget *parent)
         tr("Value") };
     for (int i = 0; i < 4; ++i) {
         m_entries[i] = new QLineEdit(this);
-        m_entries[i]->setPlaceholderText(entryNames[i]);
         m_entries[i]->setToolTip(entryNames[i]);
         grid->addWidget(new QLabel(entryNames[i], this), 3 + i / 2, (i % 2) * 2);
         grid->addWidget(m_entries[i], 3 + i / 2, (i % 2) * 2 + 1);

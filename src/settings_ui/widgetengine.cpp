@@ -167,14 +167,20 @@ void WidgetEngine::run()
         m_design = m_designType.pritId() == 0 ? PrinterDesign()
                                               : DesignStore(m_location).readDesign(m_designType.pritId());
         break;
-    case SaveDesign:
+    case SaveDesign: {
+        DesignStore store(m_location);
         m_lastResult = m_designName.isEmpty()
-            ? DesignStore(m_location).replaceDesign(m_designPritId, m_design)
-            : DesignStore(m_location).saveDesign(m_designName, m_designTest, m_design, &m_designPritId);
+            ? store.replaceDesign(m_designPritId, m_design)
+            : store.saveDesign(m_designName, m_designTest, m_design, &m_designPritId);
+        m_lastErrorText = store.lastError();
         break;
-    case DeletePrinterTypes:
-        m_lastResult = DesignStore(m_location).deletePrinterTypes(m_deleteNames);
+    }
+    case DeletePrinterTypes: {
+        DesignStore store(m_location);
+        m_lastResult = store.deletePrinterTypes(m_deleteNames);
+        m_lastErrorText = store.lastError();
         break;
+    }
     default:
         break;
     }

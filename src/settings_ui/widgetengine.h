@@ -61,6 +61,8 @@ public:
     int designPritId() const { return m_designPritId; }
     // Result of the last database change (work modes 2 and 3).
     DbResult lastResult() const { return m_lastResult; }
+    // The database's own words when that change failed.
+    QString lastErrorText() const { return m_lastErrorText; }
 
     // The connected printer; work mode 0 loads what belongs to it.
     void setIdentity(const SettingsIdentity &identity) { m_identity = identity; }
@@ -140,6 +142,7 @@ private:
     PrinterDesign m_design;
     PrinterTypeRecord m_designType;
     DbResult m_lastResult = DbOk;
+    QString m_lastErrorText;
     SettingsIdentity m_identity;
     bool m_legacyVariant = false;
 

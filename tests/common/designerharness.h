@@ -77,7 +77,8 @@ struct DesignerHarness
                 return answer;
             },
             1);
-        flow.setFailureBox([this](const QString &) { messages << QStringLiteral("failure box"); });
+        flow.setFailureBox(
+            [this](const QString &error) { messages << QStringLiteral("failure box: ") + error; });
         if (loggedIn)
             logInDesigner(flow);
     }

@@ -380,6 +380,7 @@ private slots:
         int saved = -1;
         QVERIFY(store.saveDesign(name, 99, design, &saved) != DbOk);
         QCOMPARE(saved, -1);
+        QVERIFY2(store.lastError().contains(QLatin1String("refused")), qPrintable(store.lastError()));
         for (int i = 0; i < tables.size(); ++i)
             QVERIFY2(db.dump(tables.at(i)) == before.at(i), qPrintable(tables.at(i)));
     }
