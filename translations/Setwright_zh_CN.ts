@@ -762,6 +762,33 @@ baud rate for fast, safe and accurate data transmission</source>
     </message>
 </context>
 <context>
+    <name>FirmwareDownload</name>
+    <message>
+        <source>Complete!
+Printer will be restarted</source>
+        <translation>完成！
+打印机将重新启动</translation>
+    </message>
+    <message>
+        <source>Failed to send data
+Firmware Update Error!</source>
+        <translation>发送数据失败
+固件更新错误！</translation>
+    </message>
+    <message>
+        <source>Firmware Update Error!</source>
+        <translation>固件更新错误！</translation>
+    </message>
+    <message>
+        <source>Firmware cannot be read!</source>
+        <translation>无法读取固件！</translation>
+    </message>
+    <message>
+        <source>Do you want to update firmware ?</source>
+        <translation>是否要更新固件？</translation>
+    </message>
+</context>
+<context>
     <name>FormulaEditor</name>
     <message>
         <source>Edit Formula Null.</source>
@@ -863,10 +890,6 @@ baud rate for fast, safe and accurate data transmission</source>
 </context>
 <context>
     <name>MainWindow</name>
-    <message>
-        <source>Upgrade Firmware</source>
-        <translation>升级固件</translation>
-    </message>
     <message>
         <source>Port setting successful.</source>
         <translation>端口设置成功。</translation>
@@ -1540,6 +1563,51 @@ Do you want to save ？</source>
     <message>
         <source>Warning</source>
         <translation>警告</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateFirmware</name>
+    <message>
+        <source>Notification:
+ Printer is about to enter the firmware download mode. 
+ Please ensure power is not disrupted.
+ Make sure the interface cable is correctly connected between the computer and the printer.
+ During the update, do not power off the printer.
+ During the update, please stop all the printing tasks.
+ During the update, please wait patiently, until the download progress reaches 100%.
+ Note: Do not close page during download!</source>
+        <translation>注意：
+ 打印机即将进入固件下载模式。
+ 请确保电源不会中断。
+ 请确认电脑与打印机之间的接口线连接正确。
+ 更新期间请勿关闭打印机电源。
+ 更新期间请停止所有打印任务。
+ 更新期间请耐心等待，直到下载进度达到 100%。
+ 注意：下载期间请勿关闭页面！</translation>
+    </message>
+    <message>
+        <source>File size: </source>
+        <translation>文件大小：</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>浏览</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>Firmware Update</source>
+        <translation>固件更新</translation>
+    </message>
+    <message>
+        <source>Select Firmware File.</source>
+        <translation>选择固件文件。</translation>
+    </message>
+    <message>
+        <source>Firmware(*.mot *.ds)</source>
+        <translation>固件(*.mot *.ds)</translation>
     </message>
 </context>
 <context>

@@ -41,6 +41,8 @@
 #include "components/helpaboutpage.h"
 #include "app/databaseerrorbox.h"
 #include "database/printertypetable.h"
+#include "maintenance_ui/firmwareflow.h"
+#include "maintenance_ui/updatefirmware.h"
 #include "engine/datadispatcher.h"
 #include "engine/printersession.h"
 #include "engine/settingsfile.h"
@@ -215,7 +217,11 @@ void MainWindow::buildUi()
     host.runBusy = [this](int closeDelayMs) { runBusy(closeDelayMs); };
     host.showMessage = [this](int type, const QString &text) { return showMessage(type, text); };
     m_deviceTestFlow = new DeviceTestFlow(m_deviceTestPage, m_dispatcher, m_dispatcherThread, host, this);
-    m_firmwarePage = makePlaceholderPage(tr("Upgrade Firmware"));
+    m_firmwarePage = new UpdateFirmware;
+    m_stack->addWidget(m_firmwarePage);
+    m_firmwareFlow = new FirmwareFlow(m_firmwarePage, m_dispatcher, m_dispatcherThread,
+        [this](int type, const QString &text) { return showMessage(type, text); }, this);
+    connect(m_firmwareFlow, &FirmwareFlow::downloadFinished, this, [this] { leaveChangedPrinter(); });
     m_designerFlow = new DesignerFlow(m_database, m_stack, this);
     m_designerPage = m_designerFlow->makeDesigner(
         m_engine, [this](int workMode) {

@@ -18,6 +18,7 @@ class DesignerFlow;
 class DeviceTest;
 class DeviceTestFlow;
 class GroupFlow;
+class FirmwareFlow;
 class WidgetEngine;
 class ConfigFile;
 class ConnectConfig;
@@ -32,6 +33,7 @@ class PrinterInfo;
 class SlideArea;
 class TestPageSetting;
 class TipWidget;
+class UpdateFirmware;
 class UsbPort;
 class WaittingDlg;
 class WindowHandler;
@@ -100,6 +102,7 @@ public:
     UsbPort *usbPort() const { return m_usb; }
     TestPageSetting *testPageSetup() const { return m_testPageSetup; }
     DeviceTest *deviceTestPage() const { return m_deviceTestPage; }
+    UpdateFirmware *firmwarePage() const { return m_firmwarePage; }
 
 signals:
     void resetMainWidget();
@@ -190,7 +193,8 @@ private:
     QWidget *m_designerPage = nullptr;
     DeviceTest *m_deviceTestPage = nullptr;
     DeviceTestFlow *m_deviceTestFlow = nullptr;
-    QWidget *m_firmwarePage = nullptr;
+    UpdateFirmware *m_firmwarePage = nullptr;
+    FirmwareFlow *m_firmwareFlow = nullptr;
     DesignerFlow *m_designerFlow = nullptr;
     GroupFlow *m_groupFlow = nullptr;
     HelpAboutPage *m_helpPage = nullptr;

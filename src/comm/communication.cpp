@@ -17,9 +17,14 @@ namespace {
 // A buffer up to this size goes out in one write; larger ones are split into blocks.
 constexpr int kSingleWriteMax = 1024;
 constexpr int kUsbBlock = 1024;
-constexpr int kSerialBlock = 512000;
+// A serial line and a TCP stream carry no block boundaries to the printer: their write sizes
+// only set how often the transfer can report progress and how much each system call moves.
+constexpr int kSerialBlock = 4096;
+constexpr int kTcpBlock = 65536;
 constexpr int kLptBlock = 10240;
-constexpr int kStreamBlock = 1024;
+constexpr int kBluetoothBlock = 1024;
+// Progress reports are at least this far apart (and one comes at the end), whatever the writes.
+constexpr int kProgressStep = 16384;
 // "Whatever is there": the read size used when the reply length is not known yet.
 constexpr int kReceiveAny = 100;
 constexpr int kEchoRetries = 5;
@@ -230,17 +235,17 @@ bool Communication::send()
     try {
         switch (m_portType) {
         case PortUsb:
-            sendBlocks(kUsbBlock, false, [this](const QByteArray &b) { m_usb->write(b); });
+            sendBlocks(kUsbBlock, [this](const QByteArray &b) { m_usb->write(b); });
             break;
         case PortSerial:
-            sendBlocks(kSerialBlock, true, [this](const QByteArray &b) { m_serial->write(b); });
+            sendBlocks(kSerialBlock, [this](const QByteArray &b) { m_serial->write(b); });
             break;
         case PortLpt:
-            sendBlocks(kLptBlock, true, [this](const QByteArray &b) { m_lpt->write(b); });
+            sendBlocks(kLptBlock, [this](const QByteArray &b) { m_lpt->write(b); });
             break;
         case PortWifi:
         case PortNetwork:
-            sendBlocks(kStreamBlock, false, [this](const QByteArray &b) {
+            sendBlocks(kTcpBlock, [this](const QByteArray &b) {
                 if (!m_tcp->write(b))
                     throw WRITE_PORT_ERROR;
             });
@@ -248,7 +253,7 @@ bool Communication::send()
             m_runReplyDelay = 0;
             break;
         case PortBluetooth:
-            sendBlocks(kStreamBlock, false, [this](const QByteArray &b) {
+            sendBlocks(kBluetoothBlock, [this](const QByteArray &b) {
                 if (m_bluetooth->send(b) <= 0)
                     throw WRITE_PORT_ERROR;
             });
@@ -264,21 +269,29 @@ bool Communication::send()
 }
 
 void Communication::sendBlocks(
-    int blockSize, bool reportTotal, const std::function<void(const QByteArray &)> &writer)
+    int blockSize, const std::function<void(const QByteArray &)> &writer)
 {
     const int size = m_sendBuffer.size();
+    m_bytesAccepted = 0;
     if (size <= kSingleWriteMax) {
         writer(m_sendBuffer);
+        m_bytesAccepted = size;
+        if (isBulkMode() && size > 0)
+            emit transferDataCount(size);
         return;
     }
-    int offset = 0;
-    for (; offset + blockSize <= size; offset += blockSize) {
-        writer(m_sendBuffer.mid(offset, blockSize));
-        emit transferDataCount(offset);
-    }
-    if (offset < size) {
-        writer(m_sendBuffer.mid(offset));
-        emit transferDataCount(reportTotal ? size : size - offset);
+    // The count is what the port has taken so far, so the last report is the whole size and a
+    // progress display never runs backwards.
+    int reported = 0;
+    for (int offset = 0; offset < size;) {
+        const int length = qMin(blockSize, size - offset);
+        writer(m_sendBuffer.mid(offset, length));
+        offset += length;
+        m_bytesAccepted = offset;
+        if (offset - reported >= kProgressStep || offset == size) {
+            emit transferDataCount(offset);
+            reported = offset;
+        }
     }
 }
 
@@ -614,16 +627,29 @@ bool Communication::communicateNetwork()
 
 bool Communication::bulkSend()
 {
-    if (m_portType != PortUsb)
-        return send();
+    if (m_portType != PortUsb) {
+        if (!send())
+            return false;
+        // The system takes much of a download before the printer has it: the download counts
+        // when the printer has acknowledged every byte and the line still stands a reply delay
+        // later (a printer that drops it has lost data the writes counted as sent).
+        if (isTcpPort() && !m_tcp->deliveredAll(m_timeout, m_replyDelay)) {
+            qDebug() << "connection lost after" << m_bytesAccepted << "bytes";
+            dropTcpConnection();
+            raise(WRITE_PORT_ERROR, "communicate Error4: ");
+            return false;
+        }
+        return true;
+    }
+    m_bytesAccepted = 0;
     try {
         if (m_mode == ModeBulkNoRescan) {
-            sendBlocks(kUsbBlock, false, [this](const QByteArray &b) { m_usb->writeWait(b); });
+            sendBlocks(kUsbBlock, [this](const QByteArray &b) { m_usb->writeWait(b); });
         } else {
             m_usb->rememberSelected();
             m_usb->open();
             m_usb->reselect();
-            sendBlocks(kUsbBlock, false, [this](const QByteArray &b) { m_usb->write(b); });
+            sendBlocks(kUsbBlock, [this](const QByteArray &b) { m_usb->write(b); });
         }
     } catch (COMM_ERROR_CODE code) {
         raise(code, "communicate Error4: ");

@@ -113,6 +113,8 @@ public:
     void setAbortWait(bool abort) { m_abortWait = abort; }
     bool isPortOpen() const { return m_portOpen; }
     QByteArray received() const { return m_received; }
+    // Bytes of the last send the port took (all of them unless the send failed).
+    qint64 bytesAccepted() const { return m_bytesAccepted; }
     QString receivedText() const;
 
     void startBluetoothSearch();
@@ -139,8 +141,8 @@ private:
     bool send();
     bool sendBytes(const QByteArray &bytes);
     bool sendAfterPreamble(bool newConnection);
-    void sendBlocks(
-        int blockSize, bool reportTotal, const std::function<void(const QByteArray &)> &writer);
+    void sendBlocks(int blockSize, const std::function<void(const QByteArray &)> &writer);
+    bool isBulkMode() const { return m_mode == ModeBulk || m_mode == ModeBulkNoRescan; }
     bool readPort(int n, QByteArray *bytes, const char *errorPrefix);
     bool receive(int n);
     bool collect(int missing = 0);
@@ -192,6 +194,7 @@ private:
     int m_replyDelay = kDefaultReplyDelayMs;
     int m_runReplyDelay = kDefaultReplyDelayMs; // the reply delay of the run in progress
     QByteArray m_sendBuffer;
+    std::atomic<qint64> m_bytesAccepted { 0 };
     QThread *m_bluetoothThread;
     SerialPort *m_serial;
     LptPort *m_lpt;

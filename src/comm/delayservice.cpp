@@ -4,10 +4,16 @@
 
 DelayService::~DelayService() = default;
 
+SleepingDelayService::SleepingDelayService(double scale)
+    : m_scale(scale)
+{
+}
+
 void SleepingDelayService::sleep(int ms)
 {
-    if (ms > 0)
-        QThread::msleep(ulong(ms));
+    const int scaled = int(ms * m_scale);
+    if (scaled > 0)
+        QThread::msleep(ulong(scaled));
 }
 
 RecordingDelayService::RecordingDelayService(double scale)

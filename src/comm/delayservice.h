@@ -18,11 +18,15 @@ public:
     virtual void sleep(int ms) = 0;
 };
 
-// The real one: the calling thread sleeps.
+// The real one: the calling thread sleeps (unattended runs may shorten every pause).
 class SleepingDelayService : public DelayService
 {
 public:
+    explicit SleepingDelayService(double scale = 1.0);
     void sleep(int ms) override;
+
+private:
+    double m_scale;
 };
 
 // For tests: records every request and sleeps only a fraction of it (none by default).

@@ -69,9 +69,15 @@ bool SerialPort::open()
 
 bool SerialPort::write(const QByteArray &data)
 {
-    m_port->write(data);
-    if (m_port->waitForBytesWritten(kWriteWaitMs))
-        return true;
+    if (m_port->write(data) == data.size()) {
+        // One wait moves only what the line took at once; the rest would be lost at close.
+        while (m_port->bytesToWrite() > 0) {
+            if (!m_port->waitForBytesWritten(kWriteWaitMs))
+                break;
+        }
+        if (m_port->bytesToWrite() == 0)
+            return true;
+    }
     qDebug() << "write error:" << m_port->error();
     throw WRITE_PORT_ERROR;
 }

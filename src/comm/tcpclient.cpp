@@ -1,11 +1,15 @@
 #include "comm/tcpclient.h"
 
 #include <QDebug>
+#include <QDeadlineTimer>
 #include <QTcpSocket>
+
+#include "comm/socketqueue.h"
 
 namespace {
 
 constexpr int kWriteWaitMs = 10000;
+constexpr int kAcknowledgePollMs = 5;
 
 } // namespace
 
@@ -73,8 +77,31 @@ QByteArray TcpClient::read()
     return m_buffer;
 }
 
+bool TcpClient::deliveredAll(int timeoutMs, int settleMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    for (;;) {
+        if (m_socket->state() != QAbstractSocket::ConnectedState)
+            return false;
+        const int queued = socketqueue::unacknowledgedBytes(m_socket->socketDescriptor());
+        if (queued <= 0)
+            break;
+        if (deadline.hasExpired()) {
+            qDebug() << queued << "bytes not acknowledged";
+            return false;
+        }
+        // Also notices a connection that ends meanwhile.
+        m_socket->waitForReadyRead(kAcknowledgePollMs);
+    }
+    // Returns early only when the connection ends (or fails) within the time.
+    if (m_socket->waitForDisconnected(settleMs))
+        return false;
+    return m_socket->state() == QAbstractSocket::ConnectedState;
+}
+
 void TcpClient::slotConnected()
 {
+    m_socket->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, kSendBufferBytes);
     m_socketUp = true;
     emit portOpenChanged(true);
 }

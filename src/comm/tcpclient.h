@@ -17,6 +17,9 @@ class TcpClient : public QObject
 public:
     static constexpr int kConnectTimeoutMs = 10000;
     static constexpr int kReadWaitMs = 1000;
+    // What the system may hold of a send beyond what the printer has taken: progress and the
+    // end of a download stay close to what arrived.
+    static constexpr int kSendBufferBytes = 64 * 1024;
 
     explicit TcpClient(QObject *parent = nullptr);
 
@@ -27,6 +30,10 @@ public:
     int connectToServer();
     bool write(const QByteArray &data);
     QByteArray read();
+    // After a large send: waits (up to timeoutMs) until the printer has acknowledged every
+    // byte, then watches the connection for settleMs more. False when the bytes were not
+    // acknowledged in time or the connection is (or goes) down meanwhile.
+    bool deliveredAll(int timeoutMs, int settleMs);
     bool isConnected() const { return m_connected; }
     // The last connectToServer() made a new connection rather than keeping the open one.
     bool isNewConnection() const { return m_newConnection; }

@@ -23,3 +23,10 @@ int automation::takeRestartAfterMs()
     qunsetenv("RKMENU_RESTART_AFTER_MS");
     return ok && ms >= 0 ? ms : -1;
 }
+
+double automation::printerDelayScale()
+{
+    bool ok = false;
+    const double scale = qEnvironmentVariable("RKMENU_PRINTER_DELAY_SCALE").toDouble(&ok);
+    return ok && scale >= 0.0 && scale <= 1.0 ? scale : 1.0;
+}

@@ -17,4 +17,8 @@ QString instanceKey();
 // milliseconds. Read once: the program started again does not see it. -1 when unset.
 int takeRestartAfterMs();
 
+// RKMENU_PRINTER_DELAY_SCALE: rkctl multiplies the pauses it makes for a printer's sake by this
+// (e.g. 0.01 against a simulated printer). 1 when unset or not a number from 0 to 1.
+double printerDelayScale();
+
 } // namespace automation

@@ -64,15 +64,6 @@ bool slowUsbPolling(const QString &typeCode)
 }
 } // namespace
 
-// What the reply of one exchange must be; every exchange states it afresh.
-struct DataDispatcher::Expect
-{
-    int replyLength = 0; // send and await: the reply's bytes (0: any)
-    QByteArray echo; // send and await: what the reply starts with
-    int payloadLength = kAnyLength; // framed reads
-    QByteArray preamble; // goes again before the bytes when they are re-sent
-};
-
 const QByteArray DataDispatcher::kModelMarker = QByteArrayLiteral("\x51\x4E\x42\x59");
 
 QMap<int, QByteArray> DataDispatcher::commandTable()
@@ -447,6 +438,9 @@ void DataDispatcher::perform(int operation)
         break;
     case OpSendAwait:
         sendAwait(m_data1, kAwaitDelayMs, 0);
+        break;
+    case OpFirmware:
+        m_firmwareResult = FirmwareDownload(*this).run(m_data1);
         break;
     case OpHandshake:
         m_handshakeResult = handshake();

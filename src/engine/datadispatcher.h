@@ -7,6 +7,9 @@
 
 #include <atomic>
 
+#include "comm/replycheck.h"
+#include "maintenance_core/firmwaredownload.h"
+
 class BluetoothClient;
 class Communication;
 class ConfigFile;
@@ -82,6 +85,8 @@ public:
     QByteArray settingBlock() const { return m_settingBlock; }
     QByteArray defaultBlock() const { return m_defaultBlock; }
     QByteArray testResult() const { return m_testResult; }
+    // What the last firmware download (operation 8) came to.
+    FirmwareDownload::Result firmwareResult() const { return m_firmwareResult; }
     QByteArray sensorData() const { return m_sensorData; }
     // The replies of the network address read (13) and the MAC address read (26).
     QByteArray addressReply() const { return m_addressReply; }
@@ -127,9 +132,17 @@ public slots:
 
 private:
     friend class DeviceTestExchange;
+    friend class FirmwareDownload;
 
     void perform(int operation);
-    struct Expect;
+    // What the reply of one exchange must be; every exchange states it afresh.
+    struct Expect
+    {
+        int replyLength = 0; // send and await: the reply's bytes (0: any)
+        QByteArray echo; // send and await: what the reply starts with
+        int payloadLength = ReplyCheck::kAnyLength; // framed reads
+        QByteArray preamble; // goes again before the bytes when they are re-sent
+    };
     bool exchange(const QByteArray &bytes, int mode, int replyDelay, const Expect &expect);
     bool sendOnly(const QByteArray &bytes);
     bool sendAwait(const QByteArray &bytes, int replyDelay, int replyLength,
@@ -178,4 +191,5 @@ private:
     QByteArray m_sensorData;
     QByteArray m_addressReply;
     QByteArray m_macReply;
+    FirmwareDownload::Result m_firmwareResult;
 };

@@ -17,6 +17,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include "core/automation.h"
 #include "core/configfile.h"
 #include "comm/bluetoothclient.h"
 #include "comm/classdriverusbport.h"
@@ -356,8 +357,13 @@ int CtlJob::execute()
         }
     }
 
+    if (command == QLatin1String("firmware")) {
+        if (const int read = readFirmware(); read != CtlExit::Ok)
+            return read;
+    }
+
     ConfigFile config;
-    SleepingDelayService delay;
+    SleepingDelayService delay(automation::printerDelayScale());
     // The dispatcher's engine takes both over.
     UsbPort *usb = m_connection.portType == portchoices::Usb
         ? new ClassDriverUsbPort(&config, Communication::kDefaultTimeoutMs)
@@ -382,6 +388,8 @@ int CtlJob::execute()
         return ctldevicetest::run(m_options, dispatcher, session, database, &m_outcome);
     if (command == QLatin1String("mac") || command == QLatin1String("ip"))
         return networkCommand(session);
+    if (command == QLatin1String("firmware"))
+        return firmwareCommand(dispatcher, session);
     if (session.parameterList())
         return parameterListCommand(session);
     if (!session.supportsSetup())

@@ -58,6 +58,9 @@ private:
     int resetCommand(PrinterSession &session);
     // mac and ip.
     int networkCommand(PrinterSession &session);
+    // rkctl firmware FILE: the file is read before any printer is asked.
+    int readFirmware();
+    int firmwareCommand(DataDispatcher &dispatcher, const PrinterSession &session);
     // The commands on a printer that describes its settings as a parameter list.
     int parameterListCommand(PrinterSession &session);
     int readParameters(const PrinterSession &session);
@@ -74,5 +77,6 @@ private:
     QString m_fileTag;
     QString m_databasePath;
     SettingsFile::Content m_import;
+    QByteArray m_firmware;
     CtlOutcome m_outcome;
 };

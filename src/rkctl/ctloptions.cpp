@@ -56,6 +56,14 @@ Commands:
                       (--json for machines)
   test and sensors are refused with "This model does not support testing." unless the
   printer's test page (QR70) has them.
+  firmware FILE       downloads a firmware file (*.mot, *.ds) into the printer, as RKMENU's
+                      Upgrade page does: asks "Do you want to update firmware ?" unless --yes,
+                      switches the printer to its download mode (it needs 12 s), sends the
+                      file with progress (a bar with percent and throughput on a terminal, a
+                      line per 10 % otherwise, on standard error) and ends with the page's
+                      outcome ("Complete!" then "Printer will be restarted", or "Firmware
+                      Update Error!" after the communication error); exit 0 only when the
+                      printer took every byte. The printer then restarts on its own.
 
 Setting names:
   "Page/Caption" as the settings page shows them, e.g. "Print Setup/Print Speed". A caption
@@ -91,7 +99,7 @@ Many printers:
 
 Exit codes:
   0 success
-  1 a local file or the settings database could not be used
+  1 a local file or the settings database could not be used ("Firmware cannot be read!")
   2 usage: unknown command, option, setting name or value
   3 communication error (the program's message on standard error)
   4 refused: another model's file ("Printer type different!"), a printer without setup
@@ -239,6 +247,12 @@ bool checkArguments(const CtlOptions &o, QString *error)
     }
     if (c == QLatin1String("mac") || c == QLatin1String("ip"))
         return checkNetworkArguments(o, error);
+    if (c == QLatin1String("firmware")) {
+        if (count == 1)
+            return true;
+        *error = QStringLiteral("firmware needs exactly one firmware file");
+        return false;
+    }
     if (c == QLatin1String("export") || c == QLatin1String("import")) {
         if (count != 1) {
             *error = QStringLiteral("%1 needs exactly one file name").arg(c);
@@ -297,7 +311,7 @@ void describe(QCommandLineParser &parser)
         { QStringLiteral("jobs"),
             QStringLiteral("With --hosts: printers served at once (default 8)."),
             QStringLiteral("N") },
-        { QStringLiteral("yes"), QStringLiteral("reset: do not ask.") },
+        { QStringLiteral("yes"), QStringLiteral("reset, firmware: do not ask.") },
         { QStringLiteral("paper"),
             QStringLiteral("test: answer \"Paper is Needed.\" with continue or cancel."),
             QStringLiteral("ANSWER") },
@@ -306,7 +320,7 @@ void describe(QCommandLineParser &parser)
         { QStringLiteral("debug"), QStringLiteral("Show the communication traces on stderr.") },
     });
     parser.addPositionalArgument(QStringLiteral("command"),
-        QStringLiteral("identify, read, get, set, export, import, reset, test, sensors, mac or ip."));
+        QStringLiteral("identify, read, get, set, export, import, reset, test, sensors, mac, ip or firmware."));
     parser.addPositionalArgument(QStringLiteral("arguments"),
         QStringLiteral("The command's names, assignments or file."), QStringLiteral("[...]"));
 }

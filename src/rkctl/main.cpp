@@ -50,19 +50,23 @@ int main(int argc, char *argv[])
     g_showTraces = options.debug;
     qInstallMessageHandler(messageHandler);
 
-    if (options.command == QLatin1String("reset") && !options.yes) {
+    const QString question = options.command == QLatin1String("reset")
+        ? QStringLiteral("Please confirm whether to restore the factory default value")
+        : options.command == QLatin1String("firmware")
+        ? QStringLiteral("Do you want to update firmware ?")
+        : QString();
+    if (!question.isEmpty() && !options.yes) {
         if (!Terminal::inputIsInteractive()) {
-            err << QStringLiteral("rkctl: reset asks for confirmation; give --yes when no one "
+            err << QStringLiteral("rkctl: %1 asks for confirmation; give --yes when no one "
                                   "can answer")
+                       .arg(options.command)
                 << Qt::endl;
             return CtlExit::Usage;
         }
         const QString where = options.hostsFile.isEmpty()
             ? options.connection.label()
             : QStringLiteral("every printer of %1").arg(options.hostsFile);
-        if (!Terminal::confirm(
-                QStringLiteral("Please confirm whether to restore the factory default value (%1)")
-                    .arg(where)))
+        if (!Terminal::confirm(QStringLiteral("%1 (%2)").arg(question, where)))
             return CtlExit::Refused;
     }
 

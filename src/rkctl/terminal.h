@@ -7,6 +7,8 @@ namespace Terminal {
 
 // True when standard input is a terminal that someone can answer on.
 bool inputIsInteractive();
+// True when standard error is a terminal (a progress bar can be redrawn there).
+bool errorIsTerminal();
 // Shows the question on standard error and reads one line of answer; false for "no" or no answer.
 bool confirm(const QString &question);
 

@@ -10,6 +10,11 @@ bool Terminal::inputIsInteractive()
     return isatty(STDIN_FILENO) != 0;
 }
 
+bool Terminal::errorIsTerminal()
+{
+    return isatty(STDERR_FILENO) != 0;
+}
+
 bool Terminal::confirm(const QString &question)
 {
     QTextStream err(stderr);

@@ -228,6 +228,8 @@ private slots:
         QCOMPARE(sim.count(QStringLiteral("CMD ")), 1);
     }
 
+    // Progress counts what the port has taken so far and ends with the whole size; writes keep
+    // the block sizes a printer sees (USB and Bluetooth 1 KiB, LPT 10 KiB).
     void bulkTransferCounts_data()
     {
         QTest::addColumn<int>("line");
@@ -235,29 +237,34 @@ private slots:
         QTest::addColumn<int>("size");
         QTest::addColumn<IntList>("counts");
         QTest::addColumn<IntList>("blocks"); // as written, for the fake ports
-        QTest::newRow("usb 2048") << int(Usb) << int(C::ModeBulk) << 2048 << IntList { 0, 1024 }
+        QTest::newRow("usb 2048") << int(Usb) << int(C::ModeBulk) << 2048 << IntList { 2048 }
                                   << IntList { 1024, 1024 };
-        QTest::newRow("usb 2049") << int(Usb) << int(C::ModeBulk) << 2049 << IntList { 0, 1024, 1 }
+        QTest::newRow("usb 2049") << int(Usb) << int(C::ModeBulk) << 2049 << IntList { 2049 }
                                   << IntList { 1024, 1024, 1 };
         QTest::newRow("usb 2049 without re-scan")
-            << int(Usb) << int(C::ModeBulkNoRescan) << 2049 << IntList { 0, 1024, 1 }
+            << int(Usb) << int(C::ModeBulkNoRescan) << 2049 << IntList { 2049 }
             << IntList { 1024, 1024, 1 };
         QTest::newRow("usb 1024 is one write")
-            << int(Usb) << int(C::ModeBulk) << 1024 << IntList {} << IntList { 1024 };
+            << int(Usb) << int(C::ModeBulk) << 1024 << IntList { 1024 } << IntList { 1024 };
+        QTest::newRow("usb 40000 reports every 16 blocks")
+            << int(Usb) << int(C::ModeBulk) << 40000 << IntList { 16384, 32768, 40000 }
+            << (IntList() << QVector<int>(39, 1024).toList() << 64);
         QTest::newRow("bluetooth 2049") << int(Bluetooth) << int(C::ModeBulk) << 2049
-                                        << IntList { 0, 1024, 1 } << IntList { 1024, 1024, 1 };
+                                        << IntList { 2049 } << IntList { 1024, 1024, 1 };
         QTest::newRow("network 2048")
-            << int(Network) << int(C::ModeBulk) << 2048 << IntList { 0, 1024 } << IntList {};
-        QTest::newRow("network 2049")
-            << int(Network) << int(C::ModeBulk) << 2049 << IntList { 0, 1024, 1 } << IntList {};
+            << int(Network) << int(C::ModeBulk) << 2048 << IntList { 2048 } << IntList {};
+        QTest::newRow("network 200000") << int(Network) << int(C::ModeBulk) << 200000
+                                        << IntList { 65536, 131072, 196608, 200000 } << IntList {};
         QTest::newRow("wifi 2049") << int(Wifi) << int(C::ModeBulkNoRescan) << 2049
-                                   << IntList { 0, 1024, 1 } << IntList {};
+                                   << IntList { 2049 } << IntList {};
         QTest::newRow("lpt 2049 is one block")
             << int(Lpt) << int(C::ModeBulk) << 2049 << IntList { 2049 } << IntList {};
-        QTest::newRow("lpt 10241")
-            << int(Lpt) << int(C::ModeBulk) << 10241 << IntList { 0, 10241 } << IntList {};
-        QTest::newRow("serial 2049")
-            << int(Serial) << int(C::ModeBulk) << 2049 << IntList { 2049 } << IntList {};
+        QTest::newRow("lpt 30721")
+            << int(Lpt) << int(C::ModeBulk) << 30721 << IntList { 20480, 30721 } << IntList {};
+        QTest::newRow("serial 9000")
+            << int(Serial) << int(C::ModeBulk) << 9000 << IntList { 9000 } << IntList {};
+        QTest::newRow("serial 40000") << int(Serial) << int(C::ModeBulk) << 40000
+                                      << IntList { 16384, 32768, 40000 } << IntList {};
     }
 
     void bulkTransferCounts()
@@ -288,6 +295,7 @@ private slots:
         QVERIFY(rig.run(mode, firmware));
         QCOMPARE(rig.transferCounts(), counts);
         QCOMPARE(rig.comm.lastError(), 0);
+        QCOMPARE(rig.comm.bytesAccepted(), qint64(size));
         if (real)
             QVERIFY(sim.waitForLog(QStringLiteral("FIRMWARE %1 raw").arg(size)));
         const QByteArrayList written = line == Usb ? usb->written : bluetooth->written;

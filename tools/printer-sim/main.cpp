@@ -31,7 +31,10 @@ The printer answers the command set from the printer's side:
   1D 02 40 / 1D 02 41                -> defaults restored, one-byte answer
   1D 02 34 00 06 + 6 bytes           -> MAC written, one-byte answer
   1D 02 50                           -> echo; then firmware bytes until an S-record
-                                        end record or --idle-ms of quiet
+                                        end record, --idle-ms of quiet or the line's end;
+                                        --flash-ms later the printer restarts: it drops
+                                        its connections, refuses new ones and ignores every
+                                        line for --restart-ms
   tests 1D 01 40/01/10/20/22/23/24, 1D 01 61 02 -> one byte (0 ok, 1 failed,
   2 running, 3 paper needed, 255 out of paper); 47 polls a running test,
   43 cancels it; 1D 01 30 (leave) has no answer. --test printMenu=2,3,0 makes a test
@@ -40,7 +43,8 @@ The printer answers the command set from the printer's side:
 Faults apply to every reply unless --fault-replies limits them to the first ones.
 A hostile printer plays one fault at one exchange: --hostile KIND@EXCHANGE[#N], the N-th
 time (default 1, counted across connections) a command or data block arrives, named as in
-the command log (handshake, readSettings, announceBlock, writeBlock, restoreDefaults, ...):
+the command log (handshake, readSettings, announceBlock, writeBlock, restoreDefaults, ...;
+firmwareData counts each arrival of download bytes):
   drop          acts, but the reply is lost       split     reply as all but one byte, then
   truncate      first half of the reply                     the last byte 200 ms later
   pad           reply + stray bytes 1D 02 40      garbage   every reply byte replaced
@@ -57,7 +61,8 @@ Each endpoint prints one line when ready: "READY tcp HOST:PORT", "READY pty PATH
 "READY bluetooth HOST:PORT".
 With --usb-root each printer also prints "READY usb NODE", NODE being its device node.
 Command log lines: CONNECT, DISCONNECT, CMD <name> <hex>, DATA <what> ...,
-UNKNOWN <count> <hex>, IGNORED <what> <size> bytes, FIRMWARE <size> <srec-ok|srec-bad|raw>, FAULT ..., STATE ...
+UNKNOWN <count> <hex>, IGNORED <what> <size> bytes, FIRMWARE <size> <srec-ok|srec-bad|raw>
+sha256=<hex>, RESTART, RESTARTED, REFUSE ..., FAULT ..., STATE ...
 With several printers each line starts with "#<index> ".)";
 
 bool parseEndpoint(const QString &text, QHostAddress *address, quint16 *port)
@@ -169,6 +174,18 @@ int main(int argc, char *argv[])
         { QStringLiteral("sensors"),
             QStringLiteral("The sensor reply's bytes instead of the profile's (hexadecimal)."),
             QStringLiteral("HEX") },
+        { QStringLiteral("flash-ms"),
+            QStringLiteral("Time from the end of a firmware download to the restart (default "
+                           "1000)."),
+            QStringLiteral("MS") },
+        { QStringLiteral("restart-ms"),
+            QStringLiteral("How long a restart drops the connections and ignores every line "
+                           "(default 2000)."),
+            QStringLiteral("MS") },
+        { QStringLiteral("firmware-rate"),
+            QStringLiteral("Take at most N bytes a second off a TCP connection, as a printer "
+                           "that writes a download into flash as it comes (the sender waits)."),
+            QStringLiteral("N") },
         { QStringLiteral("idle-ms"),
             QStringLiteral(
                 "Quiet time that ends a firmware download without an end record (default 1000)."),
@@ -191,6 +208,9 @@ int main(int argc, char *argv[])
     faults.truncate = intOption(parser, QStringLiteral("truncate"), -1, &ok);
     faults.faultyReplies = intOption(parser, QStringLiteral("fault-replies"), -1, &ok);
     faults.idleMs = intOption(parser, QStringLiteral("idle-ms"), faults.idleMs, &ok);
+    faults.flashMs = intOption(parser, QStringLiteral("flash-ms"), faults.flashMs, &ok);
+    faults.restartMs = intOption(parser, QStringLiteral("restart-ms"), faults.restartMs, &ok);
+    faults.readRate = intOption(parser, QStringLiteral("firmware-rate"), 0, &ok);
     faults.garbage = parser.isSet(QStringLiteral("garbage"));
     faults.refuse = parser.isSet(QStringLiteral("refuse"));
     const int countOption = intOption(parser, QStringLiteral("count"), 0, &ok);

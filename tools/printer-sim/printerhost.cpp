@@ -41,12 +41,16 @@ bool PrinterHost::listenTcp(const QHostAddress &address, quint16 port, QString *
     connect(m_server, &QTcpServer::newConnection, this, [this] {
         while (QTcpSocket *socket = m_server->nextPendingConnection()) {
             auto *link = new TcpLink(socket, this);
-            if (m_faults.refuse) {
-                m_log(QStringLiteral("REFUSE %1").arg(link->describe()));
+            if (m_faults.refuse || m_restarting) {
+                m_log(QStringLiteral("REFUSE %1%2")
+                          .arg(link->describe(),
+                              m_restarting ? QStringLiteral(" restarting") : QString()));
                 socket->abort();
                 link->deleteLater();
                 continue;
             }
+            if (m_faults.readRate > 0)
+                link->limitReadRate(m_faults.readRate);
             adoptLink(link, SimLink::Tcp);
         }
     });
@@ -58,10 +62,13 @@ void PrinterHost::adoptLink(ByteLink *link, SimLink kind)
     link->setParent(this);
     m_printer.beginSession();
     m_log(QStringLiteral("CONNECT %1").arg(link->describe()));
+    m_links.append(link);
     connect(link, &ByteLink::closed, this, [this, link] {
         m_log(QStringLiteral("DISCONNECT %1").arg(link->describe()));
         if (m_printer.inFirmwareMode())
             m_printer.endOfData();
+        noticeDownloads();
+        m_links.removeAll(link);
         link->deleteLater();
     });
     attach(link, kind);
@@ -99,10 +106,15 @@ void PrinterHost::attach(ByteLink *link, SimLink kind)
 
 void PrinterHost::onReceived(ByteLink *link, SimLink kind, const QByteArray &bytes)
 {
+    if (m_restarting) {
+        m_log(QStringLiteral("IGNORED %1 bytes restarting").arg(bytes.size()));
+        return;
+    }
     m_printer.setLink(kind);
     const QVector<SimReply> replies = m_printer.feedExchanges(bytes);
     if (m_printer.inFirmwareMode())
         m_idle.start(m_faults.idleMs);
+    noticeDownloads();
     QByteArray reply;
     for (const SimReply &r : replies) {
         if (r.line == SimReply::Line::Send) {
@@ -113,6 +125,8 @@ void PrinterHost::onReceived(ByteLink *link, SimLink kind, const QByteArray &byt
             sendReply(link, reply);
         reply.clear();
         if (r.line == SimReply::Line::Close) {
+            // Whatever else arrives on a line that is going is not heard.
+            disconnect(link, &ByteLink::received, this, nullptr);
             link->scheduleHangUp(m_faults.delayMs);
             return;
         }
@@ -163,4 +177,31 @@ void PrinterHost::onIdle()
 {
     if (m_printer.inFirmwareMode())
         m_printer.endOfData();
+    noticeDownloads();
+}
+
+void PrinterHost::noticeDownloads()
+{
+    const int downloads = m_printer.state().firmwareDownloads;
+    if (downloads == m_downloadsSeen)
+        return;
+    m_downloadsSeen = downloads;
+    QTimer::singleShot(m_faults.flashMs, this, &PrinterHost::restart);
+}
+
+void PrinterHost::restart()
+{
+    m_restarting = true;
+    m_log(QStringLiteral("RESTART"));
+    for (const QPointer<ByteLink> &link : qAsConst(m_links)) {
+        if (link) {
+            disconnect(link, &ByteLink::received, this, nullptr);
+            link->scheduleHangUp(0);
+        }
+    }
+    QTimer::singleShot(m_faults.restartMs, this, [this] {
+        m_restarting = false;
+        m_printer.beginSession();
+        m_log(QStringLiteral("RESTARTED"));
+    });
 }

@@ -3,7 +3,9 @@
 #include <functional>
 
 #include <QHostAddress>
+#include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 
 #include "simulatedprinter.h"
@@ -24,6 +26,9 @@ struct SimFaults
     bool refuse = false; // close every connection at once; hold the pty locked
     int faultyReplies = -1; // the faults above touch only the first replies (-1: all)
     int idleMs = 1000; // a firmware download without an end record ends after this quiet time
+    int flashMs = 1000; // a finished download is written this long before the printer restarts
+    int restartMs = 2000; // how long a restart keeps the printer off its lines
+    int readRate = 0; // bytes a second a TCP connection takes in (0: as fast as they come)
 };
 
 // One simulated printer with its transports.
@@ -52,6 +57,9 @@ private:
     void onReceived(ByteLink *link, SimLink kind, const QByteArray &bytes);
     void sendReply(ByteLink *link, QByteArray reply);
     void onIdle();
+    // After a finished download: the printer writes it, then restarts (drops its lines).
+    void noticeDownloads();
+    void restart();
 
     SimulatedPrinter m_printer;
     SimFaults m_faults;
@@ -60,4 +68,7 @@ private:
     PtyLink *m_pty = nullptr;
     QTimer m_idle;
     int m_replyCount = 0;
+    int m_downloadsSeen = 0;
+    bool m_restarting = false;
+    QList<QPointer<ByteLink>> m_links; // connections that a restart drops
 };

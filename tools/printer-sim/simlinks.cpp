@@ -61,6 +61,22 @@ TcpLink::TcpLink(QTcpSocket *socket, QObject *parent)
     connect(socket, &QTcpSocket::disconnected, this, &ByteLink::closed);
 }
 
+void TcpLink::limitReadRate(int bytesPerSecond)
+{
+    constexpr int kTicksPerSecond = 10;
+    const int perTick = qMax(1, bytesPerSecond / kTicksPerSecond);
+    m_socket->setReadBufferSize(perTick);
+    // A printer's small receive window: the sender feels the slow intake at once.
+    m_socket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, perTick);
+    disconnect(m_socket, &QTcpSocket::readyRead, this, nullptr);
+    auto *tick = new QTimer(this);
+    connect(tick, &QTimer::timeout, this, [this, perTick] {
+        if (m_socket->bytesAvailable() > 0)
+            emit received(m_socket->read(perTick));
+    });
+    tick->start(1000 / kTicksPerSecond);
+}
+
 QString TcpLink::describe() const
 {
     return QStringLiteral("tcp %1:%2")

@@ -55,6 +55,9 @@ class TcpLink : public ByteLink
 public:
     explicit TcpLink(QTcpSocket *socket, QObject *parent = nullptr);
     QString describe() const override;
+    // Takes at most this many bytes a second off the connection, as a printer that writes what
+    // it receives into flash memory; the sender is held back by the connection's flow control.
+    void limitReadRate(int bytesPerSecond);
 
 protected:
     void writeNow(const QByteArray &bytes) override;

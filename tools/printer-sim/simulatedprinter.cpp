@@ -2,6 +2,7 @@
 
 #include <cjson/cJSON.h>
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -88,7 +89,7 @@ bool HostileFault::parse(const QString &text, HostileFault *fault, QString *erro
     }
     QStringList exchanges { QStringLiteral("writeBlock"), QStringLiteral("writeMac"),
         QStringLiteral("writeParameterList"), QStringLiteral("dotWriteData"),
-        QStringLiteral("dotTestData") };
+        QStringLiteral("dotTestData"), QStringLiteral("firmwareData") };
     for (const SimCommandEntry &e : simCommandTable())
         exchanges.append(QString::fromLatin1(e.name));
     if (at < 0 || kind < 0 || !ok || occurrence < 1 || !exchanges.contains(exchange)) {
@@ -324,7 +325,9 @@ void SimulatedPrinter::handle(const SimCommandEntry &cmd, QByteArray *out)
         m_phase = Phase::Firmware;
         m_firmware.clear();
         m_endRecordSeen = false;
-        out->append(cmd.bytes);
+        // A USB printer leaves for its download mode without a word; other lines get the echo.
+        if (m_link != SimLink::Usb)
+            out->append(cmd.bytes);
         return;
     case SimCommand::PollTest:
         if (m_pollAnswers.isEmpty()) {
@@ -353,18 +356,8 @@ void SimulatedPrinter::handle(const SimCommandEntry &cmd, QByteArray *out)
 
 bool SimulatedPrinter::takeData(QByteArray *out)
 {
-    if (m_phase == Phase::Firmware) {
-        // Only a new end record can finish the download; look for one in the new bytes.
-        const int from = qMax(0, m_firmware.size() - 1);
-        m_firmware.append(m_pending);
-        m_pending.clear();
-        m_endRecordSeen = m_endRecordSeen || m_firmware.indexOf("\nS7", from) >= 0
-            || m_firmware.indexOf("\nS8", from) >= 0 || m_firmware.indexOf("\nS9", from) >= 0;
-        bool valid = false;
-        if (m_firmware.startsWith('S') && m_endRecordSeen && checkSRecords(m_firmware, &valid))
-            finishFirmware();
-        return true;
-    }
+    if (m_phase == Phase::Firmware)
+        return takeFirmwareData();
     if (m_pending.size() < m_dataLength)
         return false;
     const QByteArray data = m_pending.left(m_dataLength);
@@ -447,6 +440,31 @@ bool SimulatedPrinter::takeData(QByteArray *out)
     return true;
 }
 
+// Every arrival of download bytes is an exchange of its own ("firmwareData") for the faults.
+bool SimulatedPrinter::takeFirmwareData()
+{
+    const HostileFault *fault = exchangeStarts(QStringLiteral("firmwareData"));
+    if (fault
+        && (fault->kind == HostileFault::Kind::Close || fault->kind == HostileFault::Kind::Silent)) {
+        // These bytes never reach the printer; a closed line also ends the download there.
+        writeLog(QStringLiteral("IGNORED firmwareData %1 bytes").arg(m_pending.size()));
+        m_pending.clear();
+        if (fault->kind == HostileFault::Kind::Close)
+            finishFirmware();
+        return true;
+    }
+    // Only a new end record can finish the download; look for one in the new bytes.
+    const int from = qMax(0, m_firmware.size() - 1);
+    m_firmware.append(m_pending);
+    m_pending.clear();
+    m_endRecordSeen = m_endRecordSeen || m_firmware.indexOf("\nS7", from) >= 0
+        || m_firmware.indexOf("\nS8", from) >= 0 || m_firmware.indexOf("\nS9", from) >= 0;
+    bool valid = false;
+    if (m_firmware.startsWith('S') && m_endRecordSeen && checkSRecords(m_firmware, &valid))
+        finishFirmware();
+    return true;
+}
+
 void SimulatedPrinter::endOfData()
 {
     if (m_phase == Phase::Firmware) {
@@ -479,7 +497,12 @@ void SimulatedPrinter::finishFirmware()
     m_state.firmwareDownloads++;
     m_state.lastFirmwareSize = m_firmware.size();
     m_state.lastFirmwareCheck = verdict;
-    writeLog(QStringLiteral("FIRMWARE %1 %2").arg(m_firmware.size()).arg(verdict));
+    m_state.lastFirmwareSha256 = QString::fromLatin1(
+        QCryptographicHash::hash(m_firmware, QCryptographicHash::Sha256).toHex());
+    // Size and checksum of what arrived, for the sender to compare with what it sent.
+    writeLog(QStringLiteral("FIRMWARE %1 %2 sha256=%3")
+                 .arg(m_firmware.size())
+                 .arg(verdict, m_state.lastFirmwareSha256));
     m_firmware.clear();
     m_phase = Phase::Command;
     changed();
@@ -590,6 +613,7 @@ bool SimulatedPrinter::loadState(const QString &path, QString *error)
     s.firmwareDownloads = o.value(QStringLiteral("firmwareDownloads")).toInt();
     s.lastFirmwareSize = o.value(QStringLiteral("lastFirmwareSize")).toInt();
     s.lastFirmwareCheck = o.value(QStringLiteral("lastFirmwareCheck")).toString();
+    s.lastFirmwareSha256 = o.value(QStringLiteral("lastFirmwareSha256")).toString();
     if (s.settingBlock.size() != kBlockSize || s.defaultBlock.size() != kBlockSize
         || s.mac.size() != kMacSize) {
         *error = QStringLiteral("%1 is not a printer state file").arg(path);
@@ -611,6 +635,7 @@ bool SimulatedPrinter::saveState(QString *error) const
     o.insert(QStringLiteral("firmwareDownloads"), m_state.firmwareDownloads);
     o.insert(QStringLiteral("lastFirmwareSize"), m_state.lastFirmwareSize);
     o.insert(QStringLiteral("lastFirmwareCheck"), m_state.lastFirmwareCheck);
+    o.insert(QStringLiteral("lastFirmwareSha256"), m_state.lastFirmwareSha256);
     QSaveFile file(m_statePath);
     if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(o).toJson()) < 0
         || !file.commit()) {

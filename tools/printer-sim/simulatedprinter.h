@@ -61,6 +61,7 @@ struct PrinterState
     int firmwareDownloads = 0;
     int lastFirmwareSize = 0;
     QString lastFirmwareCheck; // "srec-ok", "srec-bad" or "raw"
+    QString lastFirmwareSha256; // of the bytes received, in hexadecimal
 };
 
 // The protocol core of the simulated printer: bytes in, bytes out, no I/O of its own.
@@ -109,6 +110,7 @@ private:
     SimReply finishExchange(const QByteArray &reply);
     bool takeData(QByteArray *out);
     void finishFirmware();
+    bool takeFirmwareData();
     void applyParameterList(const QByteArray &text);
     bool quietHere(const QString &name) const;
     QByteArray framed16(const QByteArray &echo, const QByteArray &payload) const;
