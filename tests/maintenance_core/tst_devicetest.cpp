@@ -1,3 +1,5 @@
+#include <memory>
+
 #include <QtTest>
 
 #include "comm/commerror.h"
@@ -30,6 +32,31 @@ class tst_DeviceTest : public QObject
                 QString::fromLatin1(s.colour ? s.colour : "-"));
     }
 
+    // The QR70 printer with these extra simulator arguments, and a dispatcher reaching it over
+    // TCP, or over a serial line for `serial`.
+    std::unique_ptr<DataDispatcher> dispatcherFor(
+        SimProcess &sim, const QStringList &extra, bool serial = false)
+    {
+        const QStringList link = serial
+            ? QStringList { QStringLiteral("--pty") }
+            : QStringList { QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:0") };
+        if (!sim.start(link + QStringList { QStringLiteral("--profile"), QStringLiteral("qp80") }
+                + extra)) {
+            qWarning() << sim.errorText();
+            return nullptr;
+        }
+        auto d = std::make_unique<DataDispatcher>(m_delay, &m_config);
+        if (serial) {
+            m_config.writeValue(QStringLiteral("Devices"), QStringLiteral("COM3"), sim.ptyPath());
+            d->setPortType(Communication::PortSerial);
+            d->setSerialConfig(QStringLiteral("COM3"), 115200, 0, 8, 1, 0);
+        } else {
+            d->setPortType(Communication::PortWifi);
+            d->setWifiConfig(QStringLiteral("127.0.0.1"), sim.tcpPort());
+        }
+        return d;
+    }
+
 private slots:
     void sensorDecoding_data()
     {
@@ -47,16 +74,17 @@ private slots:
                    "0 Normal Mode #339966" }
             << unchanged;
         // 17 bytes: the head temperature's code and both mode bytes are missing.
-        QTest::newRow("17 bytes")
-            << QByteArray::fromHex("012C01 000001 019001 00C804 006403 0023")
-            << QStringList { "300 Paper In #339966", "400 Paper In #339966",
-                   "200 Open/Unconnect #FF0000", "100 Press Down #339966", "35 High/Low #FF0000",
-                   "0 Fanfold Paper #339966", "0 Normal Mode #339966" }
-            << absent;
+        QTest::newRow("17 bytes") << QByteArray::fromHex("012C01 000001 019001 00C804 006403 0023")
+                                  << QStringList { "300 Paper In #339966", "400 Paper In #339966",
+                                         "200 Open/Unconnect #FF0000", "100 Press Down #339966",
+                                         "35 High/Low #FF0000", "0 Fanfold Paper #339966",
+                                         "0 Normal Mode #339966" }
+                                  << absent;
         QTest::newRow("a value's low byte missing")
-            << QByteArray::fromHex("0102") << QStringList { "258 Short/Open #FF0000",
-                   "0 Short/Open #FF0000", "0 Short/Open #FF0000", "0 Short/Open #FF0000",
-                   "0 High/Low #FF0000", "0 Fanfold Paper #339966", "0 Normal Mode #339966" }
+            << QByteArray::fromHex("0102")
+            << QStringList { "258 Short/Open #FF0000", "0 Short/Open #FF0000",
+                   "0 Short/Open #FF0000", "0 Short/Open #FF0000", "0 High/Low #FF0000",
+                   "0 Fanfold Paper #339966", "0 Normal Mode #339966" }
             << unchanged;
         QTest::newRow("all well, single paper, strengthened copy")
             << QByteArray::fromHex("FFFF01 000001 000103 000001 000101 002301 05 01")
@@ -66,8 +94,8 @@ private slots:
             << present;
         QTest::newRow("unlisted codes leave the labels")
             << QByteArray::fromHex("000002 000002 000002 000002 000002 000004 00 00 FF")
-            << QStringList { "0 - -", "0 - -", "0 - -", "0 - -", "0 - -",
-                   "0 Fanfold Paper #339966", "0 Normal Mode #339966" }
+            << QStringList { "0 - -", "0 - -", "0 - -", "0 - -", "0 - -", "0 Fanfold Paper #339966",
+                   "0 Normal Mode #339966" }
             << unchanged;
         QTest::newRow("short codes of every sensor, head overheating")
             << QByteArray::fromHex("000004 000000 000000 000000 000000 000002 00 00")
@@ -108,41 +136,51 @@ private slots:
 
         const QList<bool> noQuestion;
         QTest::newRow("running, running, running, done")
-            << "menu" << "printMenu=2,2,2,0" << noQuestion << QList<int> { 0 } << 2
+            << "menu"
+            << "printMenu=2,2,2,0" << noQuestion << QList<int> { 0 } << 2
             << QStringList { "printMenu 1d0120", "pollTest 47", "pollTest 47", "pollTest 47" } << 0;
         QTest::newRow("paper asked once, then polled over")
-            << "menu" << "printMenu=2,3,3,0" << QList<bool> { true } << QList<int> { 0 } << 0
+            << "menu"
+            << "printMenu=2,3,3,0" << QList<bool> { true } << QList<int> { 0 } << 0
             << QStringList { "printMenu 1d0120", "pollTest 47", "pollTest 47", "pollTest 47" } << 0;
         QTest::newRow("paper question cancelled")
-            << "menu" << "printMenu=2,3" << QList<bool> { false } << QList<int>() << 0
+            << "menu"
+            << "printMenu=2,3" << QList<bool> { false } << QList<int>() << 0
             << QStringList { "printMenu 1d0120", "pollTest 47", "cancelTest 43" } << 0;
-        QTest::newRow("pin test")
-            << "pin" << "pinTest=0" << noQuestion << QList<int> { 0 } << 0
-            << QStringList { "pinTest 1d0124" } << 0;
-        QTest::newRow("hex mode fails")
-            << "hex" << "hexMode=1" << noQuestion << QList<int> { 1 } << 0
-            << QStringList { "hexMode 1d0140" } << 0;
+        QTest::newRow("pin test") << "pin"
+                                  << "pinTest=0" << noQuestion << QList<int> { 0 } << 0
+                                  << QStringList { "pinTest 1d0124" } << 0;
+        QTest::newRow("hex mode fails") << "hex"
+                                        << "hexMode=1" << noQuestion << QList<int> { 1 } << 0
+                                        << QStringList { "hexMode 1d0140" } << 0;
         QTest::newRow("information out of paper")
-            << "info" << "printInformation=255" << noQuestion << QList<int> { 255 } << 0
+            << "info"
+            << "printInformation=255" << noQuestion << QList<int> { 255 } << 0
             << QStringList { "printInformation 1d0110" } << 0;
         QTest::newRow("unknown first answer reports nothing")
-            << "fwinfo" << "printFwInfo=7" << noQuestion << QList<int>() << 0
+            << "fwinfo"
+            << "printFwInfo=7" << noQuestion << QList<int>() << 0
             << QStringList { "printFwInfo 1d0101" } << 0;
         QTest::newRow("head temperature fails while running")
-            << "headtemp" << "headTemperature=2,2,1" << noQuestion << QList<int> { 1 } << 1
+            << "headtemp"
+            << "headTemperature=2,2,1" << noQuestion << QList<int> { 1 } << 1
             << QStringList { "headTemperature 1d0123", "pollTest 47", "pollTest 47" } << 0;
         QTest::newRow("odd and negative poll answers are polled over")
-            << "electrical" << "electricalCheck=2,5,200,0" << noQuestion << QList<int> { 0 } << 0
-            << QStringList { "electricalCheck 1d016102", "pollTest 47", "pollTest 47", "pollTest 47" } << 0;
+            << "electrical"
+            << "electricalCheck=2,5,200,0" << noQuestion << QList<int> { 0 } << 0
+            << QStringList { "electricalCheck 1d016102", "pollTest 47", "pollTest 47",
+                   "pollTest 47" }
+            << 0;
         QTest::newRow("paper needed in another test")
-            << "info" << "printInformation=2,3,1" << QList<bool> { true } << QList<int> { 1 } << 0
+            << "info"
+            << "printInformation=2,3,1" << QList<bool> { true } << QList<int> { 1 } << 0
             << QStringList { "printInformation 1d0110", "pollTest 47", "pollTest 47" } << 0;
         QStringList endless { "printMenu 1d0120" };
         for (int i = 0; i <= DeviceTestExchange::kMaxImmediatePolls; ++i)
             endless << "pollTest 47";
         QTest::newRow("a printer that never answers usably")
-            << "menu" << "printMenu=2,9" << noQuestion << QList<int>() << 0 << endless
-            << int(TIMEOUT_ERROR);
+            << "menu"
+            << "printMenu=2,9" << noQuestion << QList<int>() << 0 << endless << int(TIMEOUT_ERROR);
     }
 
     void testsAgainstThePrinter()
@@ -156,13 +194,9 @@ private slots:
         QFETCH(int, error);
 
         SimProcess sim;
-        QVERIFY2(sim.start({ QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:0"),
-                     QStringLiteral("--profile"), QStringLiteral("qp80"), QStringLiteral("--test"),
-                     script }),
-            qPrintable(sim.errorText()));
-        DataDispatcher d(m_delay, &m_config);
-        d.setPortType(Communication::PortWifi);
-        d.setWifiConfig(QStringLiteral("127.0.0.1"), sim.tcpPort());
+        auto dispatcher = dispatcherFor(sim, { QStringLiteral("--test"), script });
+        QVERIFY(dispatcher);
+        DataDispatcher &d = *dispatcher;
         m_delay.clear();
 
         QList<bool> answers = paperAnswers;
@@ -202,24 +236,37 @@ private slots:
         QTest::addColumn<QByteArray>("sensors"); // the sensor data kept afterwards
 
         const QByteArray none;
-        QTest::newRow("answer lost") << "pin" << "pinTest=0" << "drop@pinTest" << QList<int>()
-                                     << true << none;
-        QTest::newRow("printer silent") << "pin" << "pinTest=0" << "silent@pinTest"
-                                        << QList<int>() << true << none;
-        QTest::newRow("poll answer lost") << "menu" << "printMenu=2,0" << "drop@pollTest"
-                                          << QList<int>() << true << none;
+        QTest::newRow("answer lost") << "pin"
+                                     << "pinTest=0"
+                                     << "drop@pinTest" << QList<int>() << true << none;
+        QTest::newRow("printer silent") << "pin"
+                                        << "pinTest=0"
+                                        << "silent@pinTest" << QList<int>() << true << none;
+        QTest::newRow("poll answer lost") << "menu"
+                                          << "printMenu=2,0"
+                                          << "drop@pollTest" << QList<int>() << true << none;
         QTest::newRow("connection closed at a poll")
-            << "menu" << "printMenu=2,0" << "close@pollTest" << QList<int>() << true << none;
+            << "menu"
+            << "printMenu=2,0"
+            << "close@pollTest" << QList<int>() << true << none;
         QTest::newRow("garbage handshake: no test starts")
-            << "pin" << "pinTest=0" << "garbage@handshake" << QList<int>() << true << none;
+            << "pin"
+            << "pinTest=0"
+            << "garbage@handshake" << QList<int>() << true << none;
         // Asked again on a new connection, the printer answers whole.
         QTest::newRow("sensor reply cut short once")
-            << "sensors" << "pinTest=0" << "truncate@readSensors" << QList<int>() << false
+            << "sensors"
+            << "pinTest=0"
+            << "truncate@readSensors" << QList<int>() << false
             << QByteArray::fromHex("012C0100000101900300C8040064030023010100");
         QTest::newRow("sensor reply with a wrong echo")
-            << "sensors" << "pinTest=0" << "wrong-echo@readSensors" << QList<int>() << true << none;
+            << "sensors"
+            << "pinTest=0"
+            << "wrong-echo@readSensors" << QList<int>() << true << none;
         QTest::newRow("sensor reply without data")
-            << "sensors" << "pinTest=0" << "empty@readSensors" << QList<int>() << false << none;
+            << "sensors"
+            << "pinTest=0"
+            << "empty@readSensors" << QList<int>() << false << none;
     }
 
     void hostilePrinter()
@@ -231,13 +278,10 @@ private slots:
         QFETCH(bool, error);
         QFETCH(QByteArray, sensors);
         SimProcess sim;
-        QVERIFY2(sim.start({ QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:0"),
-                     QStringLiteral("--profile"), QStringLiteral("qp80"), QStringLiteral("--test"),
-                     script, QStringLiteral("--hostile"), fault }),
-            qPrintable(sim.errorText()));
-        DataDispatcher d(m_delay, &m_config);
-        d.setPortType(Communication::PortWifi);
-        d.setWifiConfig(QStringLiteral("127.0.0.1"), sim.tcpPort());
+        auto dispatcher = dispatcherFor(
+            sim, { QStringLiteral("--test"), script, QStringLiteral("--hostile"), fault });
+        QVERIFY(dispatcher);
+        DataDispatcher &d = *dispatcher;
         // A lost answer is noticed without the full wait of a real network.
         d.communication()->tcpClient()->setReadWait(50);
         QSignalSpy reported(&d, &DataDispatcher::deviceTestResult);
@@ -255,13 +299,10 @@ private slots:
     void sensorRead()
     {
         SimProcess sim;
-        QVERIFY2(sim.start({ QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:0"),
-                     QStringLiteral("--profile"), QStringLiteral("qp80"),
-                     QStringLiteral("--sensors"), QStringLiteral("012C01000001") }),
-            qPrintable(sim.errorText()));
-        DataDispatcher d(m_delay, &m_config);
-        d.setPortType(Communication::PortWifi);
-        d.setWifiConfig(QStringLiteral("127.0.0.1"), sim.tcpPort());
+        auto dispatcher
+            = dispatcherFor(sim, { QStringLiteral("--sensors"), QStringLiteral("012C01000001") });
+        QVERIFY(dispatcher);
+        DataDispatcher &d = *dispatcher;
         d.setOperation(DataDispatcher::OpSensorRead);
         d.run();
         QCOMPARE(d.sensorData(), QByteArray::fromHex("012C01000001"));
@@ -276,15 +317,12 @@ private slots:
     void unansweredPollOnSerial()
     {
         SimProcess sim;
-        QVERIFY2(sim.start({ QStringLiteral("--pty"), QStringLiteral("--profile"),
-                     QStringLiteral("qp80"), QStringLiteral("--test"),
-                     QStringLiteral("printMenu=2,0"), QStringLiteral("--hostile"),
-                     QStringLiteral("silent@pollTest") }),
-            qPrintable(sim.errorText()));
-        m_config.writeValue(QStringLiteral("Devices"), QStringLiteral("COM3"), sim.ptyPath());
-        DataDispatcher d(m_delay, &m_config);
-        d.setPortType(Communication::PortSerial);
-        d.setSerialConfig(QStringLiteral("COM3"), 115200, 0, 8, 1, 0);
+        auto dispatcher = dispatcherFor(sim,
+            { QStringLiteral("--test"), QStringLiteral("printMenu=2,0"),
+                QStringLiteral("--hostile"), QStringLiteral("silent@pollTest") },
+            true);
+        QVERIFY(dispatcher);
+        DataDispatcher &d = *dispatcher;
         QSignalSpy reported(&d, &DataDispatcher::deviceTestResult);
         QSignalSpy errors(d.communication(), &Communication::communicateError);
         d.setOperation(DataDispatcher::OpPrintMenu);
@@ -312,13 +350,9 @@ private slots:
         QFETCH(int, delay);
         QFETCH(int, timeLimit);
         SimProcess sim;
-        QVERIFY2(sim.start({ QStringLiteral("--pty"), QStringLiteral("--profile"),
-                     QStringLiteral("qp80") }),
-            qPrintable(sim.errorText()));
-        m_config.writeValue(QStringLiteral("Devices"), QStringLiteral("COM3"), sim.ptyPath());
-        DataDispatcher d(m_delay, &m_config);
-        d.setPortType(Communication::PortSerial);
-        d.setSerialConfig(QStringLiteral("COM3"), 115200, 0, 8, 1, 0);
+        auto dispatcher = dispatcherFor(sim, {}, true);
+        QVERIFY(dispatcher);
+        DataDispatcher &d = *dispatcher;
         QSignalSpy reported(&d, &DataDispatcher::deviceTestResult);
         m_delay.clear();
         d.setOperation(findName(test)->operation);
