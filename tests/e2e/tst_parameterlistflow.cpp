@@ -10,6 +10,8 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "brokenprofile.h"
+
 #include "app/mainwindow.h"
 #include "app/optionbar.h"
 #include "app/windowhandler.h"
@@ -224,16 +226,9 @@ private slots:
     // A reply that is not JSON builds no pages and says so.
     void replyNotJson()
     {
-        QFile source(QStringLiteral(RK_SOURCE_DIR "/tools/printer-sim/profiles/pl300.json"));
-        QVERIFY(source.open(QIODevice::ReadOnly));
-        QJsonObject profile = QJsonDocument::fromJson(source.readAll()).object();
-        profile.insert(QStringLiteral("parameterList"), QStringLiteral("{\"System Setup\":{\"sp"));
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("broken.json"));
-        QFile broken(path);
-        QVERIFY(broken.open(QIODevice::WriteOnly));
-        broken.write(QJsonDocument(profile).toJson());
-        broken.close();
+        QVERIFY(writeProfileWithBrokenList(path));
         SimProcess sim;
         QVERIFY2(startSim(sim, path), qPrintable(sim.errorText()));
         useTcp(sim.tcpPort());

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "brokenprofile.h"
+
 #include "engine/settingsfile.h"
 #include "rkctlrun.h"
 #include "simprocess.h"
@@ -277,16 +279,9 @@ private slots:
     // A reply that is not JSON builds no pages, says so, and nothing is written.
     void replyNotJson()
     {
-        QFile source(QStringLiteral(RK_SOURCE_DIR "/tools/printer-sim/profiles/pl300.json"));
-        QVERIFY(source.open(QIODevice::ReadOnly));
-        QJsonObject profile = QJsonDocument::fromJson(source.readAll()).object();
-        profile.insert(QStringLiteral("parameterList"), QStringLiteral("{\"System Setup\":{\"sp"));
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("broken.json"));
-        QFile broken(path);
-        QVERIFY(broken.open(QIODevice::WriteOnly));
-        broken.write(QJsonDocument(profile).toJson());
-        broken.close();
+        QVERIFY(writeProfileWithBrokenList(path));
         SimProcess sim;
         QVERIFY2(startSim(sim, path), qPrintable(sim.errorText()));
         const RkctlRun run = rkctl(at(sim.tcpPort())
