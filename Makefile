@@ -28,7 +28,7 @@ test: build
 
 setup-package: build
 	@rm -rf $(BUILD)/setup-package && cp -r examples/setup-package $(BUILD)/setup-package
-	@cp $(BUILD)/bin/RKSETUP $(BUILD)/bin/RKSELECT $(BUILD)/setup-package/
+	@cp $(BUILD)/bin/RKSETUP $(BUILD)/bin/RKSELECT $(BUILD)/bin/Setwright.qm $(BUILD)/setup-package/
 	@echo "example package in $(BUILD)/setup-package"
 
 setup-demo: setup-package

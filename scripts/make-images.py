@@ -456,7 +456,7 @@ def draw_title():
     dot_matrix_printer(c, 52, 62, 220, (SILVER, BLUE_GREY, WHITE, SLATE, GREEN_LIGHT))
     c.text(318, 128, "RKMENU", 72, WHITE, anchor="ls")
     c.rect(320, 150, 640, 154, fill=GREEN_LIGHT, radius=2)
-    c.text(320, 196, "Printer Setting Tool", 34, GREEN_LIGHT, font=FONT_REGULAR, anchor="ls")
+    # The subtitle under the bar is painted by LogoBar in the user's language.
     # A row of printed dots under the text, like a line fresh from the print head.
     for i in range(40):
         c.circle(322 + i * 8, 226, 2, fill=WHITE if i % 5 else GREEN_LIGHT)

@@ -762,6 +762,99 @@ baud rate for fast, safe and accurate data transmission</source>
     </message>
 </context>
 <context>
+    <name>DriverInstaller</name>
+    <message>
+        <source>The printer driver installation was aborted. </source>
+        <translation>打印机驱动程序的安装已中止。</translation>
+    </message>
+    <message>
+        <source>A system error occurred.
+Exit the program.</source>
+        <translation>发生系统错误。
+程序将退出。</translation>
+    </message>
+    <message>
+        <source>NORVALE RK Series Printer Driver Package</source>
+        <translation>NORVALE RK 系列打印机驱动程序包</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>英语</translation>
+    </message>
+    <message>
+        <source>French</source>
+        <translation>法语</translation>
+    </message>
+    <message>
+        <source>German</source>
+        <translation>德语</translation>
+    </message>
+    <message>
+        <source>Italian</source>
+        <translation>意大利语</translation>
+    </message>
+    <message>
+        <source>Spanish</source>
+        <translation>西班牙语</translation>
+    </message>
+    <message>
+        <source>Missing printer driver files.
+Exit the program.</source>
+        <translation>缺少打印机驱动程序文件。
+程序将退出。</translation>
+    </message>
+    <message>
+        <source>&quot;Use a network port&quot; is selected.
+Use the Add Printer Wizard to set up the printer driver.
+Select the port in the &quot;Printer selection&quot; of the installation wizard.
+When the port is not ready, select the temporary port like &quot;LPT1:&quot;.
+</source>
+        <translation>已选择“使用网络端口”。
+请使用添加打印机向导安装打印机驱动程序。
+在安装向导的“打印机选择”中选择端口。
+端口尚未就绪时，请先选择“LPT1:”之类的临时端口。
+</translation>
+    </message>
+    <message>
+        <source>Printer driver is ready for installation.
+Connect the printer to your PC and turn on the printer power.
+
+Click the OK button.</source>
+        <translation>打印机驱动程序已准备好安装。
+请将打印机连接到电脑并打开打印机电源。
+
+请单击“确定”按钮。</translation>
+    </message>
+    <message>
+        <source>The printer driver is ready, but the printer setup tool &quot;%1&quot; is not installed.
+Add the printer with the printer settings of your desktop.
+
+Exit the program.</source>
+        <translation>打印机驱动程序已就绪，但未安装打印机设置工具“%1”。
+请用桌面系统的打印机设置添加打印机。
+
+程序将退出。</translation>
+    </message>
+    <message>
+        <source>Printer driver installation has been completed.
+When the temporary port like &quot;LPT1:&quot; is selected, change the port setting of property of Printer later.
+
+Click the OK button.</source>
+        <translation>打印机驱动程序安装已完成。
+如果选择了“LPT1:”之类的临时端口，请稍后在打印机属性中更改端口设置。
+
+请单击“确定”按钮。</translation>
+    </message>
+    <message>
+        <source>Quit NORVALE RK Series Printer Driver Package
+
+IS it OK?</source>
+        <translation>退出 NORVALE RK 系列打印机驱动程序包
+
+确定吗？</translation>
+    </message>
+</context>
+<context>
     <name>FirmwareDownload</name>
     <message>
         <source>Complete!
@@ -865,12 +958,73 @@ Firmware Update Error!</source>
         <translation>找不到帮助文件：</translation>
     </message>
     <message>
-        <source>No program to show the help file was found.</source>
-        <translation>没有找到可以打开帮助文件的程序。</translation>
-    </message>
-    <message>
         <source>Version</source>
         <translation>版本</translation>
+    </message>
+    <message>
+        <source>The help file cannot be read:</source>
+        <translation>无法读取帮助文件：</translation>
+    </message>
+</context>
+<context>
+    <name>HelpViewer</name>
+    <message>
+        <source>Help</source>
+        <translation>帮助</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>后退</translation>
+    </message>
+</context>
+<context>
+    <name>InstallerPage</name>
+    <message>
+        <source>Select a printer driver.
+To use a network port, check mark the option &quot;Use a network port&quot;.</source>
+        <translation>请选择打印机驱动程序。
+要使用网络端口，请勾选“使用网络端口”选项。</translation>
+    </message>
+    <message>
+        <source>Add a Printer Driver package.</source>
+        <translation>添加打印机驱动程序包。</translation>
+    </message>
+    <message>
+        <source>Select the printer driver language.</source>
+        <translation>请选择打印机驱动程序的语言。</translation>
+    </message>
+    <message>
+        <source>Use a network port</source>
+        <translation>使用网络端口</translation>
+    </message>
+    <message>
+        <source>CANCEL</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>LauncherWindow</name>
+    <message>
+        <source>Norvale RK Series
+Software Setup</source>
+        <translation>Norvale RK 系列
+软件安装</translation>
+    </message>
+    <message>
+        <source>Select the printer and click OK.</source>
+        <translation>请选择打印机并单击“确定”。</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <source>Printer Driver</source>
+        <translation>打印机驱动程序</translation>
+    </message>
+    <message>
+        <source>Comments</source>
+        <translation>说明</translation>
     </message>
 </context>
 <context>
@@ -886,6 +1040,13 @@ Firmware Update Error!</source>
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>LogoBar</name>
+    <message>
+        <source>Printer Setting Tool</source>
+        <translation>打印机设置工具</translation>
     </message>
 </context>
 <context>
@@ -1046,6 +1207,35 @@ Do you want to save ？</source>
     <message>
         <source>Delete</source>
         <translation>删除</translation>
+    </message>
+</context>
+<context>
+    <name>NoticeDialog</name>
+    <message>
+        <source>If your operating system is Windows 7 / Windows Server 2008 R2 and later, click the OK button.
+For any other Windows operating system, click the Cancel button and read &quot;Readme.txt&quot; in your operating system.
+
+Read InstallGuide.PDF or README.TXT for how to install the printer driver.</source>
+        <translation>如果您的操作系统是 Windows 7 / Windows Server 2008 R2 或更高版本，请单击“确定”按钮。
+如果是其他 Windows 操作系统，请单击“取消”按钮，并阅读适用于您的操作系统的“Readme.txt”。
+
+如何安装打印机驱动程序，请阅读 InstallGuide.PDF 或 README.TXT。</translation>
+    </message>
+    <message>
+        <source>For Windows 7 / Windows Server 2008 R2 and later, install the printer driver before connecting the printer to your personal computer.
+Either of the following messages is displayed in the setup program:
+  Printer is ready for installation.
+  Printer driver installation has been completed.
+After the message is displayed, connect the printer to your PC.</source>
+        <translation>对于 Windows 7 / Windows Server 2008 R2 及更高版本，请先安装打印机驱动程序，再将打印机连接到电脑。
+安装程序会显示以下消息之一：
+  打印机已准备好安装。
+  打印机驱动程序安装已完成。
+显示该消息后，再将打印机连接到电脑。</translation>
+    </message>
+    <message>
+        <source>CANCEL</source>
+        <translation>取消</translation>
     </message>
 </context>
 <context>
@@ -1520,6 +1710,29 @@ Do you want to save ？</source>
     </message>
 </context>
 <context>
+    <name>SoftwareLauncher</name>
+    <message>
+        <source>Norvale RK Series Software Setup</source>
+        <translation>Norvale RK 系列软件安装</translation>
+    </message>
+    <message>
+        <source>Printer driver is not selected.</source>
+        <translation>未选择打印机驱动程序。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be opened on this desktop.</source>
+        <translation>在此桌面上无法打开“%1”。</translation>
+    </message>
+    <message>
+        <source>Quit &quot;%1&quot;
+
+Is it OK?</source>
+        <translation>退出“%1”
+
+确定吗？</translation>
+    </message>
+</context>
+<context>
     <name>TestPageSetting</name>
     <message>
         <source>Test Page Setup</source>
@@ -1641,6 +1854,46 @@ Do you want to save ？</source>
     <message>
         <source>Close</source>
         <translation>关闭</translation>
+    </message>
+</context>
+<context>
+    <name>packagepath</name>
+    <message>
+        <source>Folder path to Software setup is too long.
+Move this Software setup to another folder whose path within 100 characters.
+
+Exit the program.</source>
+        <translation>软件安装程序所在文件夹的路径太长。
+请将本软件安装程序移到路径不超过 100 个字符的文件夹中。
+
+程序将退出。</translation>
+    </message>
+    <message>
+        <source>Missing to setup infomation file.
+
+Exit the program.</source>
+        <translation>缺少安装信息文件。
+
+程序将退出。</translation>
+    </message>
+    <message>
+        <source>Failed to setup infomation file.
+
+Exit the program.</source>
+        <translation>安装信息文件有误。
+
+程序将退出。</translation>
+    </message>
+</context>
+<context>
+    <name>setupwindow</name>
+    <message>
+        <source>&quot;%1&quot; is already started.</source>
+        <translation>“%1”已经启动。</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
     </message>
 </context>
 </TS>

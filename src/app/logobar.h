@@ -2,7 +2,8 @@
 
 #include <QWidget>
 
-// The product banner at the top of the home page.
+// The product banner at the top of the home page: the image with the subtitle in the user's
+// language painted over it.
 class LogoBar : public QWidget
 {
     Q_OBJECT
@@ -10,6 +11,8 @@ class LogoBar : public QWidget
 
 public:
     explicit LogoBar(QWidget *parent = nullptr);
+
+    static QString subtitle();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -57,14 +57,14 @@ int main(int argc, char *argv[])
     QTranslator qtTranslator;
     if (translated) {
         const QLocale chinese(QLocale::Chinese, QLocale::China);
-        const QString prefix = QStringLiteral("qt");
+        const QString prefix = QStringLiteral("qtbase");
         const QString separator = QStringLiteral("_");
         if (qtTranslator.load(chinese, prefix, separator, QCoreApplication::applicationDirPath())
             || qtTranslator.load(chinese, prefix, separator,
                                  QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
             QCoreApplication::installTranslator(&qtTranslator);
         else
-            fprintf(stderr, "RKMENU: Qt's own Chinese translation (qt_zh_CN.qm) was not found\n");
+            fprintf(stderr, "RKMENU: Qt's own Chinese translation (qtbase_zh_CN.qm) was not found\n");
     }
 
     if (parser.isSet(previewOption))

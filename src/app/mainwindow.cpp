@@ -228,7 +228,7 @@ void MainWindow::buildUi()
             runEngine(workMode, workMode == WidgetEngine::LoadDesign ? kEngineCloseDelayMs : 0);
         },
         [this](int type, const QString &text) { return showMessage(type, text); }, m_language);
-    m_helpPage = new HelpAboutPage;
+    m_helpPage = new HelpAboutPage(m_language);
     m_stack->addWidget(m_helpPage);
     connect(m_helpPage, &HelpAboutPage::helpFailed, this,
             [this](const QString &message) { showMessage(TipWidget::Error, message); });

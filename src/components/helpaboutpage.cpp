@@ -1,17 +1,27 @@
 #include "components/helpaboutpage.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
+#include "components/desktopviewer.h"
+#include "components/helpviewer.h"
 #include "core/configfile.h"
 
-HelpAboutPage::HelpAboutPage(QWidget *parent)
+namespace {
+constexpr int kLanguageChinese = 0;
+const QString kEnglishHelp = QStringLiteral("help.html");
+const QString kChineseHelp = QStringLiteral("help_zh_CN.html");
+} // namespace
+
+HelpAboutPage::HelpAboutPage(int language, const QString &documentFolder, QWidget *parent)
     : QWidget(parent)
+    , m_language(language)
+    , m_documentFolder(documentFolder)
+    , m_desktopViewer(new DesktopViewer(this))
 {
     setAttribute(Qt::WA_StyledBackground);
     setStyleSheet(QStringLiteral("HelpAboutPage{background:white;}"));
@@ -44,6 +54,7 @@ HelpAboutPage::HelpAboutPage(QWidget *parent)
     layout->addWidget(m_help, 0, Qt::AlignHCenter);
     layout->addStretch();
     connect(m_help, &QPushButton::clicked, this, &HelpAboutPage::openHelp);
+    connect(m_desktopViewer, &DesktopViewer::failed, this, &HelpAboutPage::showInProgram);
 }
 
 QString HelpAboutPage::versionText() const
@@ -51,20 +62,42 @@ QString HelpAboutPage::versionText() const
     return m_version->text();
 }
 
-QString HelpAboutPage::helpFilePath()
+QString HelpAboutPage::helpDocument(const QString &folder, int language)
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/help.html");
+    const QDir delivered(folder);
+    if (language == kLanguageChinese && QFileInfo(delivered.filePath(kChineseHelp)).isFile())
+        return delivered.filePath(kChineseHelp);
+    return delivered.filePath(kEnglishHelp);
+}
+
+QString HelpAboutPage::helpFilePath() const
+{
+    return helpDocument(m_documentFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_documentFolder,
+                        m_language);
 }
 
 void HelpAboutPage::openHelp()
 {
     const QString path = helpFilePath();
-    if (!QFileInfo::exists(path)) {
+    if (!QFileInfo(path).isFile()) {
         emit helpFailed(tr("The help file is missing:") + QLatin1Char('\n') + path);
         return;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        emit helpFailed(tr("No program to show the help file was found."));
+    if (!m_desktopViewer->open(path))
+        showInProgram(path);
+}
+
+void HelpAboutPage::showInProgram(const QString &path)
+{
+    if (!m_viewer)
+        m_viewer = new HelpViewer(this);
+    if (!m_viewer->showDocument(path)) {
+        emit helpFailed(tr("The help file cannot be read:") + QLatin1Char('\n') + path);
+        return;
+    }
+    m_viewer->show();
+    m_viewer->raise();
+    m_viewer->activateWindow();
 }
 
 void HelpAboutPage::showEvent(QShowEvent *event)

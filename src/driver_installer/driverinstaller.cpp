@@ -13,19 +13,19 @@ namespace {
 
 QString abortedText()
 {
-    return QStringLiteral("The printer driver installation was aborted. ");
+    return DriverInstaller::tr("The printer driver installation was aborted. ");
 }
 
 QString systemErrorText()
 {
-    return QStringLiteral("A system error occurred.\nExit the program.");
+    return DriverInstaller::tr("A system error occurred.\nExit the program.");
 }
 
 } // namespace
 
 QString DriverInstaller::title()
 {
-    return QStringLiteral("NORVALE RK Series Printer Driver Package");
+    return tr("NORVALE RK Series Printer Driver Package");
 }
 
 QString DriverInstaller::lockName()
@@ -35,8 +35,7 @@ QString DriverInstaller::lockName()
 
 QStringList DriverInstaller::languages()
 {
-    return { QStringLiteral("English"), QStringLiteral("French"), QStringLiteral("German"),
-        QStringLiteral("Italian"), QStringLiteral("Spanish") };
+    return { tr("English"), tr("French"), tr("German"), tr("Italian"), tr("Spanish") };
 }
 
 QString DriverInstaller::languagePrefix(bool languageMenu, int position)
@@ -86,14 +85,14 @@ bool DriverInstaller::install(int languagePosition, bool networkPort)
         return false;
     case DriverPackageCheck::Status::MissingDriverFile:
         m_messages.show(Icon::Error,
-            check.missingFile + QStringLiteral("\nMissing printer driver files.\nExit the program."));
+            check.missingFile + QLatin1Char('\n') + tr("Missing printer driver files.\nExit the program."));
         return false;
     case DriverPackageCheck::Status::Ok:
         break;
     }
     if (networkPort)
         m_messages.show(Icon::Information,
-            QStringLiteral("\"Use a network port\" is selected.\nUse the Add Printer Wizard to set up the "
+            tr("\"Use a network port\" is selected.\nUse the Add Printer Wizard to set up the "
                            "printer driver.\nSelect the port in the \"Printer selection\" of the "
                            "installation wizard.\nWhen the port is not ready, select the temporary port "
                            "like \"LPT1:\".\n"));
@@ -111,7 +110,7 @@ bool DriverInstaller::install(int languagePosition, bool networkPort)
     }
     if (!networkPort) {
         m_messages.show(Icon::Information,
-            QStringLiteral("Printer driver is ready for installation.\nConnect the printer to your PC and "
+            tr("Printer driver is ready for installation.\nConnect the printer to your PC and "
                            "turn on the printer power.\n\nClick the OK button."));
         return true;
     }
@@ -128,7 +127,7 @@ bool DriverInstaller::addPrinter()
     const PrinterTool tool;
     if (!tool.isInstalled()) {
         m_messages.show(Icon::Warning,
-            QStringLiteral("The printer driver is ready, but the printer setup tool \"%1\" is not "
+            tr("The printer driver is ready, but the printer setup tool \"%1\" is not "
                            "installed.\nAdd the printer with the printer settings of your desktop.\n\n"
                            "Exit the program.")
                 .arg(tool.name()));
@@ -154,7 +153,7 @@ bool DriverInstaller::addPrinter()
         return false;
     }
     m_messages.show(Icon::Information,
-        QStringLiteral("Printer driver installation has been completed.\nWhen the temporary port like "
+        tr("Printer driver installation has been completed.\nWhen the temporary port like "
                        "\"LPT1:\" is selected, change the port setting of property of Printer later.\n\n"
                        "Click the OK button."));
     return true;
@@ -162,5 +161,5 @@ bool DriverInstaller::addPrinter()
 
 bool DriverInstaller::confirmQuit()
 {
-    return m_messages.ask(QStringLiteral("Quit NORVALE RK Series Printer Driver Package\n\nIS it OK?"));
+    return m_messages.ask(tr("Quit NORVALE RK Series Printer Driver Package\n\nIS it OK?"));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -14,6 +15,7 @@ class SetupMessages;
 class DriverInstaller
 {
     Q_DISABLE_COPY_MOVE(DriverInstaller)
+    Q_DECLARE_TR_FUNCTIONS(DriverInstaller)
 
 public:
     static QString title();

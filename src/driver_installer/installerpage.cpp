@@ -22,7 +22,7 @@ InstallerPage::InstallerPage(const QString &model, bool languageMenu, QWidget *p
     auto *icon = new QLabel(this);
     icon->setPixmap(programIcon().pixmap(32, 32));
     icon->setAlignment(Qt::AlignTop);
-    auto *intro = new QLabel(QStringLiteral("Select a printer driver.\nTo use a network port, check mark "
+    auto *intro = new QLabel(tr("Select a printer driver.\nTo use a network port, check mark "
                                             "the option \"Use a network port\"."),
         this);
     intro->setWordWrap(true);
@@ -33,11 +33,11 @@ InstallerPage::InstallerPage(const QString &model, bool languageMenu, QWidget *p
 
     auto *group = new QGroupBox(model, this);
     auto *groupLayout = new QVBoxLayout(group);
-    auto *add = new QRadioButton(QStringLiteral("Add a Printer Driver package."), group);
+    auto *add = new QRadioButton(tr("Add a Printer Driver package."), group);
     add->setChecked(true);
     groupLayout->addWidget(add);
     if (languageMenu) {
-        auto *label = new QLabel(QStringLiteral("Select the printer driver language."), group);
+        auto *label = new QLabel(tr("Select the printer driver language."), group);
         m_languages = new QComboBox(group);
         m_languages->setObjectName(QStringLiteral("languages"));
         m_languages->addItems(DriverInstaller::languages());
@@ -46,13 +46,13 @@ InstallerPage::InstallerPage(const QString &model, bool languageMenu, QWidget *p
         groupLayout->addWidget(label);
         groupLayout->addWidget(m_languages);
     }
-    m_networkPort = new QCheckBox(QStringLiteral("Use a network port"), group);
+    m_networkPort = new QCheckBox(tr("Use a network port"), group);
     m_networkPort->setObjectName(QStringLiteral("networkPort"));
     groupLayout->addWidget(m_networkPort);
     layout->addWidget(group);
     layout->addStretch();
 
-    const setupwindow::ButtonRow buttons = setupwindow::buttonRow(this, QStringLiteral("CANCEL"), QStringLiteral("cancel"));
+    const setupwindow::ButtonRow buttons = setupwindow::buttonRow(this, tr("CANCEL"), QStringLiteral("cancel"));
     layout->addLayout(buttons.layout);
     connect(buttons.ok, &QPushButton::clicked, this, &InstallerPage::okClicked);
     connect(buttons.other, &QPushButton::clicked, this, &InstallerPage::cancelClicked);

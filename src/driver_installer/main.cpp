@@ -6,11 +6,13 @@
 #include "driver_installer/installerwindow.h"
 #include "driver_installer/noticedialog.h"
 #include "setup_common/packagepath.h"
+#include "setup_common/setuplanguage.h"
 #include "setup_common/setupmessages.h"
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    setuplanguage::install(app);
     MessageBoxes messages(DriverInstaller::title(), QStringLiteral("RKSETUP"));
     const QString folder = QDir::currentPath();
     DriverInstaller installer(folder, packagepath::setupFile(folder, QCoreApplication::applicationFilePath()), messages);

@@ -38,7 +38,7 @@ NoticeDialog::NoticeDialog(QWidget *parent)
     auto *grid = new QGridLayout(this);
     grid->addWidget(iconLabel(this, QStyle::SP_MessageBoxWarning), 0, 0);
     grid->addWidget(textLabel(this,
-                        QStringLiteral("If your operating system is Windows 7 / Windows Server 2008 R2 "
+                        tr("If your operating system is Windows 7 / Windows Server 2008 R2 "
                                        "and later, click the OK button.\nFor any other Windows "
                                        "operating system, click the Cancel button and read "
                                        "\"Readme.txt\" in your operating system.\n\nRead "
@@ -47,7 +47,7 @@ NoticeDialog::NoticeDialog(QWidget *parent)
         0, 1);
     grid->addWidget(iconLabel(this, QStyle::SP_MessageBoxInformation), 1, 0);
     grid->addWidget(textLabel(this,
-                        QStringLiteral("For Windows 7 / Windows Server 2008 R2 and later, install the "
+                        tr("For Windows 7 / Windows Server 2008 R2 and later, install the "
                                        "printer driver before connecting the printer to your personal "
                                        "computer.\nEither of the following messages is displayed in "
                                        "the setup program:\n  Printer is ready for installation.\n  "
@@ -57,7 +57,7 @@ NoticeDialog::NoticeDialog(QWidget *parent)
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(2, 1);
 
-    const setupwindow::ButtonRow buttons = setupwindow::buttonRow(this, QStringLiteral("CANCEL"), QStringLiteral("cancel"));
+    const setupwindow::ButtonRow buttons = setupwindow::buttonRow(this, tr("CANCEL"), QStringLiteral("cancel"));
     grid->addLayout(buttons.layout, 3, 0, 1, 2);
     connect(buttons.ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(buttons.other, &QPushButton::clicked, this, &QDialog::reject);

@@ -1,5 +1,6 @@
 #include "setup_common/packagepath.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -37,16 +38,17 @@ QString packagepath::setupFile(const QString &folder, const QString &programPath
 
 QString packagepath::folderTooLongText()
 {
-    return QStringLiteral("Folder path to Software setup is too long.\nMove this Software setup to "
-                          "another folder whose path within 100 characters.\n\nExit the program.");
+    return QCoreApplication::translate("packagepath",
+        "Folder path to Software setup is too long.\nMove this Software setup to "
+        "another folder whose path within 100 characters.\n\nExit the program.");
 }
 
 QString packagepath::missingSetupFileText()
 {
-    return QStringLiteral("Missing to setup infomation file.\n\nExit the program.");
+    return QCoreApplication::translate("packagepath", "Missing to setup infomation file.\n\nExit the program.");
 }
 
 QString packagepath::failedSetupFileText()
 {
-    return QStringLiteral("Failed to setup infomation file.\n\nExit the program.");
+    return QCoreApplication::translate("packagepath", "Failed to setup infomation file.\n\nExit the program.");
 }

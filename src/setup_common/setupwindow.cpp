@@ -1,5 +1,6 @@
 #include "setup_common/setupwindow.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -19,7 +20,7 @@ bool setupwindow::claimStart(const QString &folder, InstanceLock &lock, const QS
         return false;
     }
     if (!lock.tryLock()) {
-        messages.show(SetupMessages::Icon::Information, QStringLiteral("\"%1\" is already started.").arg(title));
+        messages.show(SetupMessages::Icon::Information, QCoreApplication::translate("setupwindow", "\"%1\" is already started.").arg(title));
         return false;
     }
     return true;
@@ -38,7 +39,7 @@ void setupwindow::prepare(QWidget *window, const QString &title, const QSize &si
 
 setupwindow::ButtonRow setupwindow::buttonRow(QWidget *parent, const QString &otherText, const QString &otherName)
 {
-    ButtonRow row { new QHBoxLayout, new QPushButton(QStringLiteral("OK"), parent),
+    ButtonRow row { new QHBoxLayout, new QPushButton(QCoreApplication::translate("setupwindow", "OK"), parent),
         new QPushButton(otherText, parent) };
     row.ok->setObjectName(QStringLiteral("ok"));
     row.other->setObjectName(otherName);

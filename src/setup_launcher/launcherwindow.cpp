@@ -37,7 +37,7 @@ QPixmap banner(const QSize &size, const QFont &font)
     painter.setFont(big);
     painter.setPen(Qt::white);
     const QRect text(size.height(), 0, size.width() - size.height(), size.height());
-    painter.drawText(text, Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Norvale RK Series\nSoftware Setup"));
+    painter.drawText(text, Qt::AlignVCenter | Qt::AlignLeft, LauncherWindow::tr("Norvale RK Series\nSoftware Setup"));
     return pixmap;
 }
 
@@ -52,7 +52,7 @@ LauncherWindow::LauncherWindow(SoftwareLauncher &launcher, QWidget *parent)
     image->setPixmap(banner(dialogunits::toPixels(this, 382, 100), font()));
     image->setAlignment(Qt::AlignCenter);
     layout->addWidget(image);
-    layout->addWidget(new QLabel(QStringLiteral("Select the printer and click OK."), this));
+    layout->addWidget(new QLabel(tr("Select the printer and click OK."), this));
 
     m_list = new QTreeWidget(this);
     m_list->setRootIsDecorated(false);
@@ -65,7 +65,7 @@ LauncherWindow::LauncherWindow(SoftwareLauncher &launcher, QWidget *parent)
     layout->addWidget(m_list, 0, Qt::AlignHCenter);
     layout->addStretch();
 
-    const setupwindow::ButtonRow buttons = setupwindow::buttonRow(this, QStringLiteral("Exit"), QStringLiteral("exit"));
+    const setupwindow::ButtonRow buttons = setupwindow::buttonRow(this, tr("Exit"), QStringLiteral("exit"));
     m_ok = buttons.ok;
     layout->addLayout(buttons.layout);
     connect(m_ok, &QPushButton::clicked, this, &LauncherWindow::onOk);
@@ -81,7 +81,7 @@ void LauncherWindow::fillList()
 {
     m_list->clear();
     m_list->setColumnCount(2);
-    const QStringList headers = { QStringLiteral("Printer Driver"), QStringLiteral("Comments") };
+    const QStringList headers = { tr("Printer Driver"), tr("Comments") };
     m_list->setHeaderLabels(headers);
     const QFontMetrics metrics(m_list->font());
     int widths[2];

@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "setup_common/packagepath.h"
+#include "setup_common/setuplanguage.h"
 #include "setup_common/setupmessages.h"
 #include "setup_launcher/launcherwindow.h"
 #include "setup_launcher/softwarelauncher.h"
@@ -10,6 +11,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    setuplanguage::install(app);
     MessageBoxes messages(SoftwareLauncher::title(), QStringLiteral("RKSELECT"));
     const QString folder = QDir::currentPath();
     SoftwareLauncher launcher(folder, packagepath::setupFile(folder, QCoreApplication::applicationFilePath()), messages);

@@ -15,7 +15,7 @@ constexpr int kDocumentWaitMs = 1000;
 
 QString SoftwareLauncher::title()
 {
-    return QStringLiteral("Norvale RK Series Software Setup");
+    return tr("Norvale RK Series Software Setup");
 }
 
 QString SoftwareLauncher::lockName()
@@ -54,7 +54,7 @@ bool SoftwareLauncher::entries(QList<LauncherFile::Entry> *entries)
 SoftwareLauncher::Next SoftwareLauncher::open(int row)
 {
     if (row < 0) {
-        m_messages.show(Icon::Warning, QStringLiteral("Printer driver is not selected."));
+        m_messages.show(Icon::Warning, tr("Printer driver is not selected."));
         return Next::Stay;
     }
     LauncherFile::Target target;
@@ -75,7 +75,7 @@ SoftwareLauncher::Next SoftwareLauncher::open(int row)
     // The desktop's opener says so when nothing on this desktop opens the file.
     if (ended && opened.throughOpener && exitCode != 0) {
         m_messages.show(Icon::Error,
-            QStringLiteral("\"%1\" cannot be opened on this desktop.").arg(target.exeName));
+            tr("\"%1\" cannot be opened on this desktop.").arg(target.exeName));
         return Next::Exit;
     }
     if (document)
@@ -87,5 +87,5 @@ SoftwareLauncher::Next SoftwareLauncher::open(int row)
 
 bool SoftwareLauncher::confirmQuit()
 {
-    return m_messages.ask(QStringLiteral("Quit \"%1\"\n\nIs it OK?").arg(title()));
+    return m_messages.ask(tr("Quit \"%1\"\n\nIs it OK?").arg(title()));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
@@ -14,6 +15,7 @@ class SetupMessages;
 class SoftwareLauncher
 {
     Q_DISABLE_COPY_MOVE(SoftwareLauncher)
+    Q_DECLARE_TR_FUNCTIONS(SoftwareLauncher)
 
 public:
     enum class Next { Stay, Exit };

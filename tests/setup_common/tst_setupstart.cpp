@@ -36,19 +36,26 @@ void tst_SetupStart::refused_data()
     QTest::addColumn<QString>("program");
     QTest::addColumn<QString>("situation");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("language");
 
     const QString tooLong = QStringLiteral("Folder path to Software setup is too long.\\nMove this Software "
                                            "setup to another folder whose path within 100 characters.\\n\\n"
                                            "Exit the program.");
     const QString missing = QStringLiteral("Missing to setup infomation file.\\n\\nExit the program.");
-    QTest::newRow("RKSETUP 101-character folder") << "RKSETUP" << "long" << tooLong;
-    QTest::newRow("RKSELECT 101-character folder") << "RKSELECT" << "long" << tooLong;
+    const QString en = QStringLiteral("en");
+    QTest::newRow("RKSETUP 101-character folder") << "RKSETUP" << "long" << tooLong << en;
+    QTest::newRow("RKSELECT 101-character folder") << "RKSELECT" << "long" << tooLong << en;
     QTest::newRow("RKSETUP second start")
-        << "RKSETUP" << "second" << "\"NORVALE RK Series Printer Driver Package\" is already started.";
+        << "RKSETUP" << "second" << "\"NORVALE RK Series Printer Driver Package\" is already started." << en;
     QTest::newRow("RKSELECT second start")
-        << "RKSELECT" << "second" << "\"Norvale RK Series Software Setup\" is already started.";
-    QTest::newRow("RKSETUP without its INI") << "RKSETUP" << "noini" << missing;
-    QTest::newRow("RKSELECT without its INI") << "RKSELECT" << "noini" << missing;
+        << "RKSELECT" << "second" << "\"Norvale RK Series Software Setup\" is already started." << en;
+    QTest::newRow("RKSETUP without its INI") << "RKSETUP" << "noini" << missing << en;
+    QTest::newRow("RKSELECT without its INI") << "RKSELECT" << "noini" << missing << en;
+    // Chinese, as RKMENU starts by default: the translation beside the programs is found.
+    QTest::newRow("RKSETUP second start, Chinese")
+        << "RKSETUP" << "second" << QStringLiteral("“NORVALE RK 系列打印机驱动程序包”已经启动。") << "zh";
+    QTest::newRow("RKSELECT without its INI, Chinese")
+        << "RKSELECT" << "noini" << QStringLiteral("缺少安装信息文件。\\n\\n程序将退出。") << "";
 }
 
 void tst_SetupStart::refused()
@@ -56,6 +63,7 @@ void tst_SetupStart::refused()
     QFETCH(QString, program);
     QFETCH(QString, situation);
     QFETCH(QString, message);
+    QFETCH(QString, language);
 
     QString folder = m_temp.filePath(program + situation);
     if (situation == QLatin1String("long"))
@@ -78,11 +86,13 @@ void tst_SetupStart::refused()
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(program + QStringLiteral("_DISMISS_MESSAGES_MS"), QStringLiteral("0"));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(folder);
-    process.start(QStringLiteral(RK_BIN_DIR "/") + program, {});
+    process.start(QStringLiteral(RK_BIN_DIR "/") + program,
+                  language.isEmpty() ? QStringList() : QStringList { QStringLiteral("--lang"), language });
     QVERIFY(process.waitForFinished(30000));
-    const QString log = QString::fromLocal8Bit(process.readAllStandardError());
+    const QString log = QString::fromUtf8(process.readAllStandardError());
     QVERIFY2(log.contains(QStringLiteral("message: ") + message), qPrintable(log));
     QCOMPARE(log.count(QStringLiteral("message: ")), 1);
     QCOMPARE(process.exitCode(), 1);
