@@ -25,49 +25,44 @@ INSERT INTO stage_page (printer, page, layout, en, zh) VALUES
 -- Print Setup
 INSERT INTO stage_row (printer, page, row, kind, pos, len, optset, en, zh, anno_en, anno_zh, grp, role) VALUES
     ('RK-5200', 0, 0, 3, 100, 1, 'emulation', 'Emulation', '仿真模式',
-     '◆The command set the printer understands.◆Choose the one your application prints with.',
-     '◆打印机识别的指令集。◆请选择应用软件所用的指令集。', 'Emulation Mode', 1),
+     '', '', 'Emulation Mode', 1),
     ('RK-5200', 0, 1, 3, 101, 1, 'pitch', 'Character Pitch', '字符间距',
-     '◆Characters per inch when the host sends no pitch command.', '◆主机未发送间距指令时每英寸的字符数。', '', 0),
+     '', '', '', 0),
     ('RK-5200', 0, 2, 3, 102, 1, 'font', 'Font', '字体',
-     '◆Resident font used until the host selects another.', '◆主机选择其他字体之前使用的内置字体。', '', 0),
+     '', '', '', 0),
     ('RK-5200', 0, 3, 3, 185, 1, 'quality_old', 'Print Quality', '打印质量',
      '◆Draft prints one pass per line.◆Letter quality prints two passes and is slower.',
      '◆草稿质量每行打印一遍。◆信函质量打印两遍，速度较慢。', '', 0),
     ('RK-5200', 0, 4, 3, 200, 1, 'density', 'Print Density', '打印浓度',
-     '◆Raise it for multi-part forms.◆A darker setting wears the ribbon faster.',
-     '◆打印多联票据时请调高。◆浓度越高色带损耗越快。', '', 0),
+     '', '', '', 0),
     ('RK-5200', 0, 5, 3, 216, 1, 'aspect', 'Dot Aspect', '点阵宽高比',
-     '◆Horizontal to vertical dot density of graphics.', '◆图形的横向与纵向点密度之比。', '', 0),
+     '', '', '', 0),
     ('RK-5200', 0, 6, 3, 224, 1, 'speed', 'Print Speed', '打印速度',
-     '◆Quiet lowers noise at reduced speed.', '◆静音模式降低噪音，速度较低。', '', 0),
+     '', '', '', 0),
     ('RK-5200', 0, 7, 3, 108, 1, 'onoff', 'Bidirectional Printing', '双向打印',
-     '◆On prints in both head directions and is faster.◆Off gives the best vertical alignment.',
-     '◆开启时打印头双向打印，速度更快。◆关闭时竖线对齐最好。', '', 0);
+     '', '', '', 0);
 
 -- Paper Setup (the margins in tenths of millimetres, two bytes, high byte first)
 INSERT INTO stage_row (printer, page, row, kind, pos, len, optset, en, zh, rf, wf, minv, maxv, relpos, relval, anno_en, anno_zh) VALUES
     ('RK-5200', 1, 0, 3, 110, 1, 'papertype', 'Paper Type', '纸张类型', '', '', 0, 0, '', '',
-     '◆Continuous paper comes from the tractor.◆Cut sheets are fed one by one from the front.',
-     '◆连续纸由拖纸器送入。◆单页纸从前方逐张送入。'),
+     '', ''),
     ('RK-5200', 1, 1, 5, 112, 2, NULL, 'Page Length', '页长',
      '(H*256+L)/10', 'H=Math.floor(Math.round(value*10)/256);L=Math.round(value*10)%256', 76.2, 558.8, '', '',
-     '◆Length of one form in millimetres.◆11 inch paper is 279.4 mm.', '◆一页表格的长度（毫米）。◆11 英寸纸为 279.4 毫米。'),
+     '', ''),
     ('RK-5200', 1, 2, 5, 114, 2, NULL, 'Top Margin', '上边距',
      '(H*256+L)/10', 'H=Math.floor(Math.round(value*10)/256);L=Math.round(value*10)%256', 0, 50.8, '', '', '', ''),
     ('RK-5200', 1, 3, 5, 116, 2, NULL, 'Print Position Adjustment', '打印位置微调',
      '(H*256+L)/10;(H*256+L-65536)/10', 'H=Math.floor(Math.round(value*10)/256);L=Math.round(value*10)%256', -5, 5, '', '',
-     '◆Moves the first print line up (negative) or down (positive).', '◆将首行打印位置上移（负值）或下移（正值）。'),
+     '', ''),
     ('RK-5200', 1, 4, 3, 118, 1, 'paperout', 'Paper Out', '缺纸处理', '', '', 0, 0, '', '', '', ''),
     ('RK-5200', 1, 5, 3, 119, 1, 'onoff', 'Auto Tear-off', '自动撕纸', '', '', 0, 0, '110', '0',
-     '◆Advances continuous paper to the tear bar after printing.', '◆打印结束后将连续纸送至撕纸位置。'),
+     '', ''),
     ('RK-5200', 1, 6, 1, 120, 2, NULL, 'Tear-off Position', '撕纸位置',
      '(H*256+L)/10', 'H=Math.floor(Math.round(value*10)/256);L=Math.round(value*10)%256', 0, 40, '119+110', '1+-1',
-     '◆Distance in millimetres from the print line to the tear bar.◆Tick Define to send your own value.',
-     '◆打印行到撕纸条的距离（毫米）。◆勾选自定义后写入此值。'),
+     '', ''),
     ('RK-5200', 1, 7, 1, 124, 2, NULL, 'Form Length in Lines', '每页行数',
      'H*256+L', 'H=Math.floor(value/256);L=value%256', 1, 127, '', '',
-     '◆Used instead of the page length when ticked.', '◆勾选后以行数代替页长。'),
+     '', ''),
     ('RK-5200', 1, 8, 1, 144, 2, NULL, 'Left Margin Columns', '左边距列数',
      'H*256+L', 'H=Math.floor(value/256);L=value%256', 0, 80, '', '', '', '');
 INSERT INTO stage_row (printer, page, row, col, kind, en, zh) VALUES
@@ -78,38 +73,35 @@ INSERT INTO stage_row (printer, page, row, col, kind, en, zh) VALUES
 -- Character Setup
 INSERT INTO stage_row (printer, page, row, kind, pos, len, optset, en, zh, anno_en, anno_zh) VALUES
     ('RK-5200', 2, 0, 3, 103, 1, 'codepage', 'Code Page', '代码页',
-     '◆Character table for the codes 128 to 255.◆GB18030 prints Simplified Chinese.',
-     '◆128 至 255 号字符所用的字符表。◆GB18030 用于打印简体中文。'),
+     '', ''),
     ('RK-5200', 2, 1, 3, 104, 1, 'intl', 'International Character Set', '国际字符集', '', ''),
     ('RK-5200', 2, 2, 3, 105, 1, 'linespacing', 'Line Spacing', '行间距', '', ''),
-    ('RK-5200', 2, 3, 3, 106, 1, 'onoff', 'Auto Line Feed', '自动换行', '◆Adds a line feed to every carriage return.', '◆每个回车后自动加换行。'),
+    ('RK-5200', 2, 3, 3, 106, 1, 'onoff', 'Auto Line Feed', '自动换行', '', ''),
     ('RK-5200', 2, 4, 3, 109, 1, 'onoff', 'Auto Carriage Return', '自动回车', '', ''),
     ('RK-5200', 2, 5, 3, 107, 1, 'onoff', 'Slashed Zero', '带斜线的零', '', '');
 
 -- Interface Setup: the serial rows are hidden while the parallel port is chosen.
 INSERT INTO stage_row (printer, page, row, kind, pos, len, optset, en, zh, rf, wf, minv, maxv, relpos, relval, anno_en, anno_zh) VALUES
     ('RK-5200', 3, 0, 3, 232, 1, 'interface', 'Interface', '接口选择', '', '', 0, 0, '', '',
-     '◆Auto listens on every installed interface.◆Interfaces the printer lacks are not offered.',
-     '◆自动：同时接收所有已安装的接口。◆不显示打印机未安装的接口。'),
+     '', ''),
     ('RK-5200', 3, 1, 3, 240, 1, 'baud', 'Baud Rate', '波特率', '', '', 0, 0, '232', '-2', '', ''),
     ('RK-5200', 3, 2, 3, 241, 1, 'databits', 'Data Bits', '数据位', '', '', 0, 0, '232', '-2', '', ''),
     ('RK-5200', 3, 3, 3, 242, 1, 'parity', 'Parity', '校验', '', '', 0, 0, '232', '-2', '', ''),
     ('RK-5200', 3, 4, 3, 243, 1, 'flow', 'Flow Control', '流控制', '', '', 0, 0, '232', '-2', '', ''),
     ('RK-5200', 3, 5, 3, 244, 1, 'buffer', 'Receive Buffer', '接收缓冲区', '', '', 0, 0, '', '',
-     '◆A small buffer returns control to the application sooner.', '◆缓冲区越小，应用程序越早结束打印。');
+     '', '');
 
 -- Other Setup
 INSERT INTO stage_row (printer, page, row, kind, pos, len, optset, en, zh, anno_en, anno_zh) VALUES
-    ('RK-5200', 4, 0, 3, 250, 1, 'headgap', 'Head Gap', '打印头间隙', '◆Auto measures the paper thickness before each page.', '◆自动：每页打印前测量纸张厚度。'),
+    ('RK-5200', 4, 0, 3, 250, 1, 'headgap', 'Head Gap', '打印头间隙', '', ''),
     ('RK-5200', 4, 1, 3, 251, 1, 'sleep', 'Sleep Time', '休眠时间', '', ''),
     ('RK-5200', 4, 2, 3, 252, 1, 'buzzer', 'Buzzer', '蜂鸣器', '', ''),
-    ('RK-5200', 4, 3, 3, 253, 1, 'panel', 'Panel Lock', '面板锁定', '◆Locked panels keep the menu keys from changing settings.', '◆锁定后面板按键不能修改设置。');
+    ('RK-5200', 4, 3, 3, 253, 1, 'panel', 'Panel Lock', '面板锁定', '', '');
 
 -- Advanced Setup: dot adjustment, written with its own buttons.
 INSERT INTO stage_row (printer, page, row, kind, pos, len, optset, en, zh, anno_en, anno_zh, grp, role) VALUES
     ('RK-5200', 5, 0, 3, 270, 1, 'dottype', 'Dot Type', '打印点类型',
-     '◆Choose the dots to align, then the mode.◆Print the test, pick the best aligned pattern and write it.',
-     '◆先选择要校准的打印点，再选择模式。◆打印测试页，选出对齐最好的图案后写入。', 'Dot adjustment', 86),
+     '', '', 'Dot adjustment', 86),
     ('RK-5200', 5, 1, 3, 271, 1, 'dotmode', 'Adjustment Mode', '校准模式', '', '', 'Dot adjustment', 85),
     ('RK-5200', 5, 2, 3, 272, 1, 'dotstep', 'Draft Adjustment', '草稿校准值', '', '', 'Dot adjustment', 1),
     ('RK-5200', 5, 3, 3, 273, 1, 'dotstep', 'Letter Quality Adjustment', '信函校准值', '', '', 'Dot adjustment', 2),

@@ -22,31 +22,27 @@ INSERT INTO stage_page (printer, page, layout, en, zh, byteposition, valid) VALU
 
 INSERT INTO stage_row (printer, page, row, kind, pos, len, optset, en, zh, relpos, relval, anno_en, anno_zh, grp, role) VALUES
     ('MV-4410C', 0, 0, 3, 100, 1, 'emulation', 'Emulation', '仿真模式', '', '',
-     '◆The command set the printer understands.◆Choose the one your application prints with.',
-     '◆打印机识别的指令集。◆请选择应用软件所用的指令集。', 'Emulation Mode', 1),
+     '', '', 'Emulation Mode', 1),
     ('MV-4410C', 0, 1, 3, 101, 1, 'pitch', 'Character Pitch', '字符间距', '', '', '', '', '', 0),
     ('MV-4410C', 0, 2, 3, 102, 1, 'font', 'Font', '字体', '', '', '', '', '', 0),
     ('MV-4410C', 0, 3, 3, 200, 1, 'density', 'Print Density', '打印浓度', '', '',
-     '◆Raise it for multi-part forms.◆A darker setting wears the ribbon faster.',
-     '◆打印多联票据时请调高。◆浓度越高色带损耗越快。', '', 0),
+     '', '', '', 0),
     ('MV-4410C', 0, 4, 3, 216, 1, 'aspect', 'Dot Aspect', '点阵宽高比', '583', '#',
-     '◆Horizontal to vertical dot density of graphics.', '◆图形的横向与纵向点密度之比。', '', 0),
+     '', '', '', 0),
     ('MV-4410C', 0, 5, 3, 218, 1, 'ribbon', 'Ribbon', '色带', '583', '#',
      '◆Set by the installed ribbon cartridge.', '◆由安装的色带盒决定。', '', 0),
     ('MV-4410C', 0, 6, 3, 220, 1, 'colourmode', 'Colour Printing', '彩色打印', '218', '1',
      '◆Only with the colour ribbon installed.', '◆仅在安装彩色色带时有效。', '', 0),
     ('MV-4410C', 0, 7, 3, 224, 1, 'speed', 'Print Speed', '打印速度', '', '',
-     '◆Quiet lowers noise at reduced speed.', '◆静音模式降低噪音，速度较低。', '', 0),
+     '', '', '', 0),
     ('MV-4410C', 0, 8, 3, 230, 1, 'copymode', 'Copy Mode', '复写模式', '583', '#',
      '◆More parts need a stronger impact and print slower.', '◆联数越多击打力越强，速度越慢。', '', 0),
     ('MV-4410C', 0, 9, 3, 234, 1, 'onoff', 'Head Protection', '打印头保护', '583', '#',
      '◆Pauses printing when the head gets too hot.', '◆打印头过热时暂停打印。', '', 0),
     ('MV-4410C', 0, 10, 3, 108, 1, 'onoff', 'Bidirectional Printing', '双向打印', '', '',
-     '◆On prints in both head directions and is faster.◆Off gives the best vertical alignment.',
-     '◆开启时打印头双向打印，速度更快。◆关闭时竖线对齐最好。', '', 0),
+     '', '', '', 0),
     ('MV-4410C', 1, 0, 3, 110, 1, 'papertype', 'Paper Type', '纸张类型', '', '',
-     '◆Continuous paper comes from the tractor.◆Cut sheets are fed one by one from the front.',
-     '◆连续纸由拖纸器送入。◆单页纸从前方逐张送入。', '', 0),
+     '', '', '', 0),
     ('MV-4410C', 1, 1, 3, 142, 1, 'onoff', 'Black Mark Detection', '黑标检测', '', '',
      '◆Finds the top of each form by the printed mark on its back.', '◆通过纸背面的黑标确定每页起始位置。', 'Black Mark', 1);
 
@@ -74,20 +70,26 @@ INSERT INTO stage_row (printer, page, row, col, kind, pos, en, zh, grp, role, an
      '◆Ticked: the paper waits at the tear bar after each job.◆The choice is kept on this computer.',
      '◆勾选后每次打印结束纸张停在撕纸位置。◆此选择保存在本机。');
 
+-- Form length and perforation skip: written only while the Define box beside them is ticked.
+INSERT INTO stage_row (printer, page, row, kind, pos, len, en, zh, rf, wf, minv, maxv) VALUES
+    ('MV-4410C', 1, 12, 1, 280, 2, 'Form Length in Lines', '每页行数', 'H*256+L', 'H=Math.floor(value/256);L=value%256', 1, 127),
+    ('MV-4410C', 1, 13, 1, 282, 2, 'Perforation Skip (lines)', '跳过折缝行数', 'H*256+L', 'H=Math.floor(value/256);L=value%256', 0, 20);
+INSERT INTO stage_row (printer, page, row, col, kind, en, zh) VALUES
+    ('MV-4410C', 1, 12, 2, 4, 'Define', '自定义'),
+    ('MV-4410C', 1, 13, 2, 4, 'Define', '自定义');
+
 INSERT INTO stage_row (printer, page, row, kind, pos, len, optset, en, zh, relpos, relval, anno_en, anno_zh) VALUES
     ('MV-4410C', 2, 0, 3, 103, 1, 'codepage', 'Code Page', '代码页', '', '',
-     '◆Character table for the codes 128 to 255.◆GB18030 prints Simplified Chinese.',
-     '◆128 至 255 号字符所用的字符表。◆GB18030 用于打印简体中文。'),
+     '', ''),
     ('MV-4410C', 2, 1, 3, 104, 1, 'intl', 'International Character Set', '国际字符集', '', '', '', ''),
     ('MV-4410C', 2, 2, 3, 105, 1, 'linespacing', 'Line Spacing', '行间距', '', '', '', ''),
-    ('MV-4410C', 2, 3, 3, 106, 1, 'onoff', 'Auto Line Feed', '自动换行', '', '', '◆Adds a line feed to every carriage return.', '◆每个回车后自动加换行。'),
+    ('MV-4410C', 2, 3, 3, 106, 1, 'onoff', 'Auto Line Feed', '自动换行', '', '', '', ''),
     ('MV-4410C', 3, 0, 3, 232, 1, 'interface', 'Interface', '接口选择', '', '',
-     '◆Auto listens on every installed interface.◆Interfaces the printer lacks are not offered.',
-     '◆自动：同时接收所有已安装的接口。◆不显示打印机未安装的接口。'),
+     '', ''),
     ('MV-4410C', 3, 1, 3, 240, 1, 'baud', 'Baud Rate', '波特率', '232', '-2', '', ''),
     ('MV-4410C', 3, 2, 3, 241, 1, 'databits', 'Data Bits', '数据位', '232', '-2', '', ''),
     ('MV-4410C', 3, 3, 3, 242, 1, 'parity', 'Parity', '校验', '232', '-2', '', ''),
     ('MV-4410C', 3, 4, 3, 243, 1, 'flow', 'Flow Control', '流控制', '232', '-2', '', ''),
-    ('MV-4410C', 4, 0, 3, 250, 1, 'headgap', 'Head Gap', '打印头间隙', '', '', '◆Auto measures the paper thickness before each page.', '◆自动：每页打印前测量纸张厚度。'),
+    ('MV-4410C', 4, 0, 3, 250, 1, 'headgap', 'Head Gap', '打印头间隙', '', '', '', ''),
     ('MV-4410C', 4, 1, 3, 251, 1, 'sleep', 'Sleep Time', '休眠时间', '', '', '', ''),
     ('MV-4410C', 4, 2, 3, 252, 1, 'buzzer', 'Buzzer', '蜂鸣器', '', '', '', '');

@@ -17,27 +17,24 @@ INSERT INTO stage_page (printer, page, layout, en, zh) VALUES
 
 INSERT INTO stage_row (printer, page, row, kind, pos, len, optset, en, zh, rf, wf, minv, maxv, relpos, relval, anno_en, anno_zh) VALUES
     ('RP-58S', 0, 0, 3, 200, 1, 'density', 'Print Density', '打印浓度', '', '', 0, 0, '', '',
-     '◆Raise it for multi-part forms.◆A darker setting wears the ribbon faster.',
-     '◆打印多联票据时请调高。◆浓度越高色带损耗越快。'),
+     '', ''),
     ('RP-58S', 0, 1, 3, 224, 1, 'speed', 'Print Speed', '打印速度', '', '', 0, 0, '', '',
-     '◆Quiet lowers noise at reduced speed.', '◆静音模式降低噪音，速度较低。'),
+     '', ''),
     ('RP-58S', 0, 2, 3, 102, 1, 'font', 'Font', '字体', '', '', 0, 0, '', '', '', ''),
     ('RP-58S', 0, 3, 3, 103, 1, 'codepage', 'Code Page', '代码页', '', '', 0, 0, '', '',
-     '◆Character table for the codes 128 to 255.◆GB18030 prints Simplified Chinese.',
-     '◆128 至 255 号字符所用的字符表。◆GB18030 用于打印简体中文。'),
+     '', ''),
     ('RP-58S', 0, 4, 3, 104, 1, 'intl', 'International Character Set', '国际字符集', '', '', 0, 0, '', '', '', ''),
     ('RP-58S', 1, 0, 3, 110, 1, 'paper58', 'Paper Type', '纸张类型', '', '', 0, 0, '', '', '', ''),
     ('RP-58S', 1, 1, 5, 282, 2, NULL, 'Top of Form Position', '起始打印位置',
      '(H*256+L)/10', 'H=Math.floor(Math.round(value*10)/256);L=Math.round(value*10)%256', 0, 20, '', '',
-     '◆Distance from the paper edge to the first print line.', '◆纸边到首行打印位置的距离。'),
+     '', ''),
     ('RP-58S', 1, 2, 5, 284, 2, NULL, 'Tear-off Position', '撕纸位置',
      '(H*256+L)/10', 'H=Math.floor(Math.round(value*10)/256);L=Math.round(value*10)%256', 0, 15, '110', '0',
-     '◆Distance in millimetres from the print line to the tear bar.◆Tick Define to send your own value.',
-     '◆打印行到撕纸条的距离（毫米）。◆勾选自定义后写入此值。'),
+     '◆Distance from the print line to the tear bar, 0 to 15 mm.◆Applies to receipt rolls only; hidden for other paper.',
+     '◆打印行到撕纸条的距离，0 至 15 毫米。◆仅适用于卷纸，其他纸张不显示此项。'),
     ('RP-58S', 1, 3, 3, 118, 1, 'paperout', 'Paper Out', '缺纸处理', '', '', 0, 0, '', '', '', ''),
     ('RP-58S', 3, 0, 3, 232, 1, 'interface', 'Interface', '接口选择', '', '', 0, 0, '', '',
-     '◆Auto listens on every installed interface.◆Interfaces the printer lacks are not offered.',
-     '◆自动：同时接收所有已安装的接口。◆不显示打印机未安装的接口。'),
+     '', ''),
     ('RP-58S', 3, 1, 3, 240, 1, 'baud', 'Baud Rate', '波特率', '', '', 0, 0, '232', '-2', '', ''),
     ('RP-58S', 3, 2, 3, 241, 1, 'databits', 'Data Bits', '数据位', '', '', 0, 0, '232', '-2', '', ''),
     ('RP-58S', 3, 3, 3, 242, 1, 'parity', 'Parity', '校验', '', '', 0, 0, '232', '-2', '', ''),
@@ -46,18 +43,16 @@ INSERT INTO stage_row (printer, page, row, kind, pos, len, optset, en, zh, rf, w
 -- Bluetooth (group "Bluetooth"): 1 name, 2 pass code.
 INSERT INTO stage_row (printer, page, row, kind, pos, len, en, zh, key, anno_en, anno_zh, grp, role) VALUES
     ('RP-58S', 2, 0, 1, 596, 16, 'Bluetooth Name', '蓝牙名称', 'BlueToothModel',
-     '◆Up to 16 letters and digits.◆Shown when phones and computers search for devices.',
-     '◆最多 16 个字母或数字。◆手机或电脑搜索设备时显示此名称。', 'Bluetooth', 1),
+     '', '', 'Bluetooth', 1),
     ('RP-58S', 2, 1, 1, 613, 5, 'Pass Code', '配对密码', 'BlueToothPassword',
-     '◆Exactly 4 digits.', '◆必须为 4 位数字。', 'Bluetooth', 2);
+     '', '', 'Bluetooth', 2);
 INSERT INTO stage_row (printer, page, row, col, kind, en, zh, grp, role, action, timeout) VALUES
     ('RP-58S', 2, 2, 0, 2, 'Write', '写入', 'Bluetooth Write', 0, 1, 500);
 
 -- Dot adjustment: this head takes steps of -70 to +70.
 INSERT INTO stage_row (printer, page, row, kind, pos, len, optset, en, zh, anno_en, anno_zh, grp, role) VALUES
     ('RP-58S', 4, 0, 3, 270, 1, 'dottype', 'Dot Type', '打印点类型',
-     '◆Choose the dots to align, then the mode.◆Print the test, pick the best aligned pattern and write it.',
-     '◆先选择要校准的打印点，再选择模式。◆打印测试页，选出对齐最好的图案后写入。', 'Dot adjustment', 86),
+     '', '', 'Dot adjustment', 86),
     ('RP-58S', 4, 1, 3, 271, 1, 'dotmode', 'Adjustment Mode', '校准模式', '', '', 'Dot adjustment', 85),
     ('RP-58S', 4, 2, 3, 272, 1, 'dotstep140', 'Draft Adjustment', '草稿校准值', '', '', 'Dot adjustment', 1),
     ('RP-58S', 4, 3, 3, 273, 1, 'dotstep140', 'Letter Quality Adjustment', '信函校准值', '', '', 'Dot adjustment', 2);

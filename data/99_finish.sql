@@ -38,6 +38,11 @@ INSERT INTO must SELECT 'option list exists: ' || optset, 0
       AND NOT EXISTS (SELECT 1 FROM stage_optset o WHERE o.optset = r.optset);
 INSERT INTO must SELECT 'combo box has options: ' || printer || ' ' || pos, optset IS NOT NULL
     FROM stage_row WHERE kind = 3;
+-- Every setting explains itself in both languages.
+INSERT INTO must SELECT 'annotation: ' || printer || ' ' || en, anno_en <> '' AND anno_zh <> ''
+    FROM stage_row WHERE kind IN (1, 3, 4, 5);
+INSERT INTO must SELECT 'annotation in bullets: ' || printer || ' ' || en,
+    anno_en LIKE '◆%' AND anno_zh LIKE '◆%' FROM stage_row WHERE anno_en <> '';
 
 -- Texts, formulas, printer types -------------------------------------------------------------
 INSERT INTO ContentType (ctnt_chinese, ctnt_english) SELECT zh, en FROM texts ORDER BY en;
@@ -53,10 +58,11 @@ INSERT INTO Re_Prit_Page_Layout
     JOIN ContentType c ON c.ctnt_english = p.en
     ORDER BY t.prit_id, p.page, p.layout;
 
--- Controls: the staged rows plus a caption label left of every value control in column 1.
+-- Controls: the staged rows plus a caption label left of every value control in column 1. The
+-- caption shows the same annotation as its control: users click the text they read.
 CREATE TEMP TABLE controls AS
     SELECT printer, page, row, 0 AS col, 0 AS kind, en, zh, 0 AS pos, 0 AS len,
-           '' AS rf, '' AS wf, 0.0 AS minv, 0.0 AS maxv, '' AS anno_en,
+           '' AS rf, '' AS wf, 0.0 AS minv, 0.0 AS maxv, anno_en,
            '' AS relpos, '' AS relval, 0 AS timeout, 0 AS action, NULL AS srcid
     FROM stage_row WHERE col = 1 AND kind IN (1, 3, 4, 5) AND en <> ''
     UNION ALL

@@ -1,5 +1,7 @@
 #include "settings_ui/adoptionedit.h"
 
+#include <cctype>
+
 #include <QMouseEvent>
 
 namespace {
@@ -16,6 +18,19 @@ constexpr int kPskLastIndex = 5;
 constexpr int kHexBase = 16;
 constexpr int kHexDigitsPerByte = 2;
 constexpr int kByteMask = 0xff;
+// A key the printer keeps in hexadecimal form is shown with this in front of its digits.
+const QString kHexPrefix = QStringLiteral("0x");
+
+bool isHexFormKey(const QString &text)
+{
+    if (!text.startsWith(kHexPrefix) || text.size() != kHexPrefix.size() + kWepShortKeyHex)
+        return false;
+    for (QChar c : text.mid(kHexPrefix.size())) {
+        if (!isxdigit(c.toLatin1()))
+            return false;
+    }
+    return true;
+}
 } // namespace
 
 AdOptionEdit::AdOptionEdit(QWidget *parent)
@@ -61,7 +76,9 @@ void AdOptionEdit::onchangeSecurityWEP(int index)
 {
     if (index == kWepShortKeyIndex) {
         setEnabled(true);
-        setMaxLength(m_hexMode ? kWepShortKeyHex : kWepShortKey);
+        // Never cut a key shown in hexadecimal form to the length of a typed one.
+        const int prefix = m_hexMode && text().startsWith(kHexPrefix) ? kHexPrefix.size() : 0;
+        setMaxLength(m_hexMode ? prefix + kWepShortKeyHex : kWepShortKey);
         setToolTip(tr("Please input 5 number password!"));
     } else if (index == kWepLongKeyIndex) {
         setEnabled(true);
@@ -118,6 +135,11 @@ void AdOptionEdit::onchangHEX(bool isCheck)
     if (isCheck == m_hexMode)
         return;
     m_hexMode = isCheck;
+    // The printer's key is already in hexadecimal form: these are its digits, not its text.
+    if (isCheck && isHexFormKey(text())) {
+        setMaxLength(kHexPrefix.size() + kWepShortKeyHex);
+        return;
+    }
     if (isCheck) {
         QByteArray bytes = text().toUtf8().left(kWepShortKey);
         bytes.append(QByteArray(kWepShortKey - bytes.size(), '\0'));
@@ -129,7 +151,9 @@ void AdOptionEdit::onchangHEX(bool isCheck)
         setText(digits);
         return;
     }
-    const QString digits = text();
+    QString digits = text();
+    if (digits.startsWith(kHexPrefix))
+        digits = digits.mid(kHexPrefix.size());
     QString key;
     for (int i = 0; i < kWepShortKeyHex; i += kHexDigitsPerByte) {
         bool ok = false;

@@ -60,7 +60,11 @@ QString previewTypeCode(const QString &typeName)
         { QStringLiteral("MV-4410C"), QStringLiteral("0302") },
         { QStringLiteral("ZN-470 KW"), QStringLiteral("0701") },
         { QStringLiteral("RP-58S"), QStringLiteral("0501") },
-        { QStringLiteral("QuenbyQP-80"), QStringLiteral("0904") } };
+        { QStringLiteral("QuenbyQP-80"), QStringLiteral("0904") },
+        { QStringLiteral("BX-580"), QStringLiteral("0C01") },
+        { QStringLiteral("MV-4310"), QStringLiteral("0301") },
+        { QStringLiteral("ZN-480 W"), QStringLiteral("0B01") },
+        { QStringLiteral("ZN-350 BT"), QStringLiteral("0703") } };
     for (const auto &entry : known) {
         if (entry.first == typeName)
             return entry.second;

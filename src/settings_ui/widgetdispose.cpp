@@ -176,6 +176,9 @@ void WidgetDispose::wire()
                     number->setRange(row.minLength(), row.maxLength());
             }
         }
+        // The test number is no printer setting: its first value is nothing to save.
+        if (auto *spin = qobject_cast<AdoptionSpinBox *>(number))
+            spin->acceptCurrent();
         m_testNumber = int(number->value());
         connect(number, qOverload<double>(&QDoubleSpinBox::valueChanged), this,
             [this](double value) { testNumChange(QString::number(value)); });
@@ -214,6 +217,12 @@ void WidgetDispose::applyAll()
             box->setChecked(m_config->readInt(QStringLiteral("TearCheck/ischeck")) != 0);
         }
     }
+    // A key the printer keeps in hexadecimal form is entered as one, or the key length of a
+    // typed key would cut it.
+    auto *hexKey = qobject_cast<QCheckBox *>(control(SettingGroups::kWifi, kWifiHexKey));
+    auto *wep = qobject_cast<QLineEdit *>(control(SettingGroups::kWifi, kWifiWep));
+    if (hexKey && wep && wep->text().startsWith(QLatin1String("0x")))
+        hexKey->setChecked(true);
     onchangeWifiModeSK(indexOf(SettingGroups::kWifi, kWifiMode));
     onchangeSecuritySK(indexOf(SettingGroups::kWifi, kWifiSecurity));
     dhcpChange(indexOf(SettingGroups::kEthernet, kEthernetDhcp));

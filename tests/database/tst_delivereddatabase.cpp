@@ -68,6 +68,11 @@ const QList<Printer> kPrinters = {
     { QStringLiteral("RP-58S"), QStringLiteral("0501") },
     { QStringLiteral("QuenbyQP-80"), QStringLiteral("0904") },
     { QStringLiteral("main_0901"), QStringLiteral("0901") },
+    { QStringLiteral("BX-580"), QStringLiteral("0C01") },
+    { QStringLiteral("MV-4310"), QStringLiteral("0301") },
+    { QStringLiteral("ZN-480 W"), QStringLiteral("0B01") },
+    { QStringLiteral("ZN-350 BT"), QStringLiteral("0703") },
+    { QStringLiteral("RK-3000"), QString() },
 };
 
 // Positions the ordinary save leaves out for the type code: the network fields live there.

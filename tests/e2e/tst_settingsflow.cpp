@@ -16,6 +16,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QListWidget>
 #include <QtTest>
 
 #include "core/configfile.h"
@@ -385,6 +386,14 @@ private slots:
         QTest::newRow("RK5200 other firmware") << "rk5200-new" << "RK5200" << "RK-5200_NEW";
         QTest::newRow("marker: newer layout") << "qp80" << "QuenbyQP-80" << "QuenbyQP-80";
         QTest::newRow("unknown model: main_ type") << "rk7300" << "RK-7300" << "main_0901";
+        QTest::newRow("MV-4410C") << "mv4410c" << "MV-4410C" << "MV-4410C";
+        QTest::newRow("ZN-470 KW") << "zn470kw" << "ZN-470 KW" << "ZN-470 KW";
+        QTest::newRow("RP-58S") << "rp0501" << "RP-58S" << "RP-58S";
+        QTest::newRow("BX-580") << "bx580" << "BX-580" << "BX-580";
+        QTest::newRow("MV-4310") << "mv4310" << "MV-4310" << "MV-4310";
+        QTest::newRow("ZN-480 W") << "zn480w" << "ZN-480 W" << "ZN-480 W";
+        QTest::newRow("ZN-350 BT") << "zn350bt" << "ZN-350 BT" << "ZN-350 BT";
+        QTest::newRow("no type code") << "rk3000" << "RK-3000" << "RK-3000";
     }
 
     void printerTypeOfProfile()
@@ -401,6 +410,15 @@ private slots:
         QCOMPARE(w.connectedModel(), model);
         QCOMPARE(w.currentTypeName(), typeName);
         QCOMPARE(w.printerInfo()->fieldText(0), model);
+        // Its pages are shown, one section per page of its type.
+        QTest::mouseClick(w.optionBar()->settingsButton(), Qt::LeftButton);
+        QVERIFY(w.settingsShowing());
+        auto *sections = w.userSettingsPage()->findChild<QListWidget *>(QStringLiteral("sectionList"));
+        QVERIFY(sections);
+        QVERIFY(sections->count() >= 3);
+        QCOMPARE(sections->count(), w.engine()->pageTitles().size());
+        // Nothing counts as changed before the user changes something.
+        QVERIFY(!w.engine()->hasUnsavedChanges());
     }
 
     void unsupportedPrinterIsRefused()
@@ -528,7 +546,8 @@ private slots:
     {
         QTest::addColumn<QString>("profile");
         QTest::addColumn<QString>("file");
-        for (const char *profile : {"zn470kw", "rk5200-new", "rk5200-legacy", "mv4410c", "rp0501", "qp80", "rk7300"}) {
+        for (const char *profile : {"zn470kw", "rk5200-new", "rk5200-legacy", "mv4410c", "rp0501", "qp80", "rk7300",
+                                    "bx580", "mv4310", "zn480w", "zn350bt", "rk3000"}) {
             for (const char *file : {"0xFF everywhere", "the defaults"})
                 QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(QLatin1String(profile), QLatin1String(file))))
                     << QString::fromLatin1(profile) << QString::fromLatin1(file);

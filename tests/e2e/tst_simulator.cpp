@@ -72,8 +72,9 @@ private slots:
         const QStringList ids = QString::fromUtf8(p.readAllStandardOutput())
                                     .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(ids,
-            (QStringList { "mv4410c", "pl100", "pl300", "qp80", "rk5200-legacy", "rk5200-new", "rk7300",
-                "rp0501", "zn470kw" }));
+            (QStringList { "bx580", "mv4310", "mv4410c", "pl100", "pl300", "qp80", "rk3000",
+                "rk5200-legacy", "rk5200-new", "rk7300", "rp0501", "zn350bt", "zn470kw",
+                "zn480w" }));
     }
 
     void badArguments_data()

@@ -239,7 +239,32 @@ inline QList<QPair<QString, QString>> deliveredTypes()
         { QStringLiteral("ZN-470 KW"), QStringLiteral("0701") },
         { QStringLiteral("RP-58S"), QStringLiteral("0501") },
         { QStringLiteral("QuenbyQP-80"), QStringLiteral("0904") },
-        { QStringLiteral("main_0901"), QStringLiteral("0901") } };
+        { QStringLiteral("main_0901"), QStringLiteral("0901") },
+        { QStringLiteral("BX-580"), QStringLiteral("0C01") },
+        { QStringLiteral("MV-4310"), QStringLiteral("0301") },
+        { QStringLiteral("ZN-480 W"), QStringLiteral("0B01") },
+        { QStringLiteral("ZN-350 BT"), QStringLiteral("0703") },
+        // Firmware older than the type fields of the identity record reports no code.
+        { QStringLiteral("RK-3000"), QString() } };
+}
+
+// The simulator profile that plays a delivered printer type.
+inline QString simulatorProfileOf(const QString &typeName)
+{
+    static const QMap<QString, QString> profiles {
+        { QStringLiteral("RK-5200"), QStringLiteral("rk5200-legacy") },
+        { QStringLiteral("RK-5200_NEW"), QStringLiteral("rk5200-new") },
+        { QStringLiteral("MV-4410C"), QStringLiteral("mv4410c") },
+        { QStringLiteral("ZN-470 KW"), QStringLiteral("zn470kw") },
+        { QStringLiteral("RP-58S"), QStringLiteral("rp0501") },
+        { QStringLiteral("QuenbyQP-80"), QStringLiteral("qp80") },
+        { QStringLiteral("main_0901"), QStringLiteral("rk7300") },
+        { QStringLiteral("BX-580"), QStringLiteral("bx580") },
+        { QStringLiteral("MV-4310"), QStringLiteral("mv4310") },
+        { QStringLiteral("ZN-480 W"), QStringLiteral("zn480w") },
+        { QStringLiteral("ZN-350 BT"), QStringLiteral("zn350bt") },
+        { QStringLiteral("RK-3000"), QStringLiteral("rk3000") } };
+    return profiles.value(typeName);
 }
 
 // A block holding, for every value row, a plausible value that is not the first option or the

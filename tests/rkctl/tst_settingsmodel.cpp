@@ -40,6 +40,12 @@ const QList<Printer> &deliveredPrinters()
         { QStringLiteral("qp80"), QStringLiteral("QuenbyQP-80"), QString(),
             QStringLiteral("0904") },
         { QStringLiteral("rk7300"), QStringLiteral("RK-7300"), QString(), QStringLiteral("0901") },
+        { QStringLiteral("bx580"), QStringLiteral("BX-580"), QString(), QStringLiteral("0C01") },
+        { QStringLiteral("mv4310"), QStringLiteral("MV-4310"), QString(), QStringLiteral("0301") },
+        { QStringLiteral("zn480w"), QStringLiteral("ZN-480 W"), QString(), QStringLiteral("0B01") },
+        { QStringLiteral("zn350bt"), QStringLiteral("ZN-350 BT"), QString(),
+            QStringLiteral("0703") },
+        { QStringLiteral("rk3000"), QStringLiteral("RK-3000"), QString(), QString() },
     };
     return printers;
 }

@@ -98,15 +98,20 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("digits");
         QTest::addColumn<QString>("back");
+        QTest::addColumn<int>("length");
         QTest::newRow("five characters") << "aB1:z"
                                          << "6142313a7a"
-                                         << "aB1:z";
+                                         << "aB1:z" << 10;
         QTest::newRow("short key padded") << "ab"
                                           << "6162000000"
-                                          << "ab";
+                                          << "ab" << 10;
         QTest::newRow("longer key cut") << "abcdefg"
                                         << "6162636465"
-                                        << "abcde";
+                                        << "abcde" << 10;
+        // A key the printer keeps in hexadecimal form is shown with "0x": already digits.
+        QTest::newRow("key in hexadecimal form") << "0x6142313a7a"
+                                                 << "0x6142313a7a"
+                                                 << "aB1:z" << 12;
     }
 
     void onchangHEX()
@@ -114,13 +119,16 @@ private slots:
         QFETCH(QString, key);
         QFETCH(QString, digits);
         QFETCH(QString, back);
+        QFETCH(int, length);
         AdOptionEdit edit;
         edit.setText(key);
         edit.onchangHEX(true);
         QCOMPARE(edit.text(), digits);
-        QCOMPARE(edit.maxLength(), 10);
+        QCOMPARE(edit.maxLength(), length);
         QVERIFY(edit.isHexMode());
         edit.onchangHEX(true); // already hexadecimal: unchanged
+        QCOMPARE(edit.text(), digits);
+        edit.onchangeSecurityWEP(1); // the 64-bit key keeps all its digits
         QCOMPARE(edit.text(), digits);
         edit.onchangHEX(false);
         QCOMPARE(edit.text(), back);

@@ -1,3 +1,4 @@
+#include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QScrollBar>
@@ -6,6 +7,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpacerItem>
+#include <QTextEdit>
 #include <QThread>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -26,6 +28,9 @@ namespace {
 const QString kTwoByteRead = QStringLiteral("(H*256+L)/10");
 const QString kTwoByteWrite
     = QStringLiteral("H=Math.floor(Math.round(value*10)/256);L=Math.round(value*10)%256");
+
+// Bytes set in a block before it is shown: position -> value.
+using Patches = QMap<int, int>;
 
 QGridLayout *gridOf(QWidget *page)
 {
@@ -318,29 +323,53 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("profile");
-        const QMap<QString, QString> profiles { { QStringLiteral("RK-5200"),
-                                                    QStringLiteral("rk5200-legacy") },
-            { QStringLiteral("RK-5200_NEW"), QStringLiteral("rk5200-new") },
-            { QStringLiteral("MV-4410C"), QStringLiteral("mv4410c") },
-            { QStringLiteral("ZN-470 KW"), QStringLiteral("zn470kw") },
-            { QStringLiteral("RP-58S"), QStringLiteral("rp0501") },
-            { QStringLiteral("QuenbyQP-80"), QStringLiteral("qp80") },
-            { QStringLiteral("main_0901"), QStringLiteral("rk7300") } };
+        QTest::addColumn<Patches>("patch");
+        QTest::addColumn<QList<int>>("normalised");
         for (const auto &type : deliveredTypes()) {
             QTest::newRow(qPrintable(type.first + QStringLiteral(", plausible block")))
-                << type.first << type.second << QString();
+                << type.first << type.second << QString() << Patches() << QList<int>();
+            // The simulated printers hold only values their pages show as they are.
             QTest::newRow(qPrintable(type.first + QStringLiteral(", simulator block")))
-                << type.first << type.second << profiles.value(type.first);
+                << type.first << type.second << simulatorProfileOf(type.first) << Patches()
+                << QList<int>();
         }
+        // Bytes the page cannot show as they are: Save writes what it shows instead.
+        QTest::newRow("RK-5200, factory print quality 0 shows the last entry")
+            << "RK-5200" << "0000" << "rk5200-legacy" << Patches { { 185, 0 } }
+            << QList<int> { 185 };
+        QTest::newRow("BX-580, quiet speed without the low-noise head")
+            << "BX-580" << "0C01" << "bx580" << Patches { { 224, 2 } } << QList<int> { 224 };
+        QTest::newRow("BX-580, quiet speed with the low-noise head")
+            << "BX-580" << "0C01" << "bx580" << Patches { { 224, 2 }, { 583, 'n' } }
+            << QList<int>();
+        QTest::newRow("MV-4310, high speed on the passbook board")
+            << "MV-4310" << "0301" << "mv4310" << Patches { { 224, 1 } } << QList<int> { 224 };
+        QTest::newRow("RP-58S, top of form stored below its offset")
+            << "RP-58S" << "0501" << "rp0501" << Patches { { 282, 0 }, { 283, 50 } }
+            << QList<int> { 282, 283 };
+        QTest::newRow("ZN-480 W, page length below the range")
+            << "ZN-480 W" << "0B01" << "zn480w" << Patches { { 112, 0 }, { 113, 10 } }
+            << QList<int> { 113 };
+        QTest::newRow("ZN-480 W, Wi-Fi bytes are left to their page")
+            << "ZN-480 W" << "0B01" << "zn480w" << Patches { { 318, 9 }, { 410, 0xFF } }
+            << QList<int>();
+        QTest::newRow("ZN-350 BT, a value beyond its list is kept")
+            << "ZN-350 BT" << "0703" << "zn350bt" << Patches { { 635, 7 } } << QList<int>();
+        QTest::newRow("RK-3000, Ethernet bytes are left to their page")
+            << "RK-3000" << "" << "rk3000" << Patches { { 36, 'A' }, { 37, 0 }, { 38, 'B' } }
+            << QList<int>();
     }
 
     // A fill followed by a collect reproduces the block byte for byte, also when every control
-    // is written back as if the user had entered what it shows.
+    // is written back as if the user had entered what it shows. A simulated printer's block
+    // changes only where the value rules make the page show something else than its bytes.
     void fillThenCollectKeepsTheBlock()
     {
         QFETCH(QString, name);
         QFETCH(QString, code);
         QFETCH(QString, profile);
+        QFETCH(Patches, patch);
+        QFETCH(QList<int>, normalised);
         DeliveredDatabase db;
         auto engine = deliveredEngine(db, name, code);
         FormulaEvaluator evaluator;
@@ -351,17 +380,27 @@ private slots:
             QString error;
             QVERIFY2(PrinterProfile::load(profile, &loaded, &error), qPrintable(error));
             QCOMPARE(loaded.settingBlock.size(), 1024);
+            QCOMPARE(loaded.typeCode, code);
             block = loaded.settingBlock;
+            for (auto it = patch.cbegin(); it != patch.cend(); ++it)
+                block[it.key()] = char(it.value());
         }
+        engine->setLegacyVariant(profile == QLatin1String("rk5200-legacy"));
         engine->setSettingBlock(block);
         engine->setDefaultBlock(block);
         engine->fillControls();
         QVERIFY(!engine->hasUnsavedChanges());
         engine->collect();
         if (!profile.isEmpty()) {
-            // A printer's block may hold values the page shows otherwise (clamped, an option the
-            // list leaves out): Save writes what is shown, as the model does, and nothing else.
-            SettingsModel model(engine->definition(), code);
+            QList<int> changed;
+            for (int p = 0; p < 1024; ++p) {
+                if (engine->settingBlock().at(p) != block.at(p))
+                    changed.append(p);
+            }
+            QCOMPARE(changed, normalised);
+            // Save writes what is shown, as the model does, and nothing else.
+            SettingsModel model(
+                engine->definition(), code, profile == QLatin1String("rk5200-legacy"));
             model.setSettingBlock(block);
             model.collect();
             QCOMPARE(engine->settingBlock(), model.settingBlock());
@@ -655,6 +694,81 @@ private slots:
     }
     // Every section of every delivered printer fits the smallest window in both languages, and
     // each default text can be brought into view with room to be read.
+    void captionsShowTheirAnnotation_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<int>("language");
+        for (const auto &type : deliveredTypes()) {
+            QTest::newRow(qPrintable(type.first + QStringLiteral(", Chinese")))
+                << type.first << type.second << 0;
+            QTest::newRow(qPrintable(type.first + QStringLiteral(", English")))
+                << type.first << type.second << 1;
+        }
+    }
+
+    // Every setting of a delivered printer explains itself, and clicking its caption or its
+    // control shows the explanation, one bullet a line.
+    void captionsShowTheirAnnotation()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, code);
+        QFETCH(int, language);
+        DeliveredDatabase db;
+        auto engine = deliveredEngine(db, name, code, language);
+        const SettingsDefinition &def = engine->definition();
+        FormulaEvaluator evaluator;
+        SettingCodec codec(def, code, evaluator);
+        const QByteArray block = plausibleBlock(def, codec);
+        engine->setSettingBlock(block);
+        engine->setDefaultBlock(block);
+        engine->fillControls();
+        AdminSettingsWidget page;
+        page.setSections(engine->pageTitles());
+        page.setPages(engine->pages());
+        auto *panel = page.findChild<QTextEdit *>(QStringLiteral("annotationText"));
+        QVERIFY(panel);
+
+        QHash<QPair<int, int>, int> captionComment; // (section row id, grid row) -> comment
+        int clicked = 0;
+        for (const ControlRow &row : def.controlRows) {
+            QWidget *control = engine->controlOf(row.rpcaId());
+            const ControlKind kind = def.kindOf(row);
+            const QString where = QStringLiteral("%1 row %2/%3 %4")
+                                      .arg(row.rpplId())
+                                      .arg(row.pageRow())
+                                      .arg(row.pageCol())
+                                      .arg(def.content(row.contentId()));
+            if (kind == KindLabel)
+                captionComment.insert(qMakePair(def.pageOf(row), row.pageRow()), row.comment());
+            if (kind == KindButton || !control)
+                continue;
+            const QString annotation = def.content(row.comment());
+            QVERIFY2(annotation.startsWith(QStringLiteral("◆")), qPrintable(where));
+            QVERIFY2(annotation.count(QStringLiteral("◆")) >= 1, qPrintable(where));
+            if (!control->isEnabled())
+                continue;
+            if (auto *combo = qobject_cast<AdOptionCombobox *>(control))
+                emit combo->ClickedCombo(combo->state().annotation()); // a click opens its list
+            else
+                QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(2, 2));
+            QCOMPARE(panel->toPlainText(),
+                QString(annotation).replace(QStringLiteral("◆"), QStringLiteral("\n◆")));
+            ++clicked;
+        }
+        QVERIFY(clicked > 20);
+        // A caption explains the setting beside it.
+        for (const ControlRow &row : def.valueRows) {
+            const ControlKind kind = def.kindOf(row);
+            if (row.pageCol() != 1 || kind == KindLabel || kind == KindButton)
+                continue;
+            const auto caption = captionComment.constFind(qMakePair(def.pageOf(row), row.pageRow()));
+            if (caption != captionComment.constEnd())
+                QCOMPARE(caption.value(), row.comment());
+        }
+        page.setPages({});
+    }
+
     void sectionsFitTheSmallestWindow_data()
     {
         QTest::addColumn<QString>("name");

@@ -24,6 +24,11 @@ TYPES = {
     "rp0501": "RP-58S",
     "qp80": "QuenbyQP-80",
     "rk7300": "main_0901",
+    "bx580": "BX-580",
+    "mv4310": "MV-4310",
+    "zn480w": "ZN-480 W",
+    "zn350bt": "ZN-350 BT",
+    "rk3000": "RK-3000",
     "pl100": None,
 }
 
@@ -31,6 +36,35 @@ TYPES = {
 # factory reset, the network save flag and, on the RK5200, the bytes of its import rule.
 EXTRAS = {"571": "00", "578": "01", "579": "00"}
 RK5200_EXTRAS = {"23": "25", "24": "01"}
+# What the other boards report about themselves, in both blocks, and the settings their lists
+# depend on. Interfaces as a bit mask (bit v: option value v is fitted) in 578 and 579 (585 on
+# 0301 and 0302 boards), on 0C01 boards one byte per module (USB 602, parallel 609, serial 614);
+# the head kind in 583 and, on 0301 boards, the board variant in 584.
+PROFILE_EXTRAS = {
+    # The BX-580 has USB and serial modules and the standard head: no quiet speed.
+    "bx580": {"602": "01", "609": "00", "614": "01", "583": "00"},
+    # Passbook board ("P"): normal and quiet speed only; USB, parallel and serial fitted.
+    "mv4310": {"578": "0F", "585": "00", "583": "50", "584": "50"},
+    # USB and the Wi-Fi module.
+    "zn480w": {"578": "23"},
+    # USB only, beside Bluetooth.
+    "zn350bt": {"578": "03"},
+    # Parallel, serial and Ethernet.
+    "rk3000": {"578": "1D"},
+}
+# Settings that must hold one of the choices the board leaves (current, default).
+PROFILE_CHOICES = {
+    "bx580": {"232": ("03", "00"), "224": ("01", "00")},
+    "mv4310": {"224": ("03", "00"), "216": ("01", "00")},
+    "zn480w": {"232": ("05", "00"), "318": ("01", "01")},
+    "rk3000": {"232": ("04", "00")},
+}
+# Texts a profile keeps instead of the common ones: the ZN-480 W holds its 64-bit WEP key in
+# hexadecimal form (shown as "0x0123456789").
+PROFILE_TEXTS = {"zn480w": {("Wifi", 7): "0123456789"}}
+# Positions whose shown value is the stored value plus an offset ("0501": top of form and
+# tear-off are stored 27 and 43 mm further on than shown).
+DISPLAY_OFFSETS = {"0501": {282: 27.0, 284: 43.0}}
 
 COMBO, CHECK, EDIT, SPIN = 3, 4, 1, 5
 
@@ -66,13 +100,15 @@ def number_bytes(formula, value, length):
     return raw.to_bytes(length, "big").hex().upper()
 
 
-def blocks_for(db, type_name):
+def blocks_for(db, type_name, type_code="", texts=None):
     options = {}
     for rpca_id, value in db.execute("SELECT rpcc_rpcaid, rpcc_contentorder FROM Re_Prit_Ctrt_Ctnt "
                                      "ORDER BY rpcc_rpcaid, rpcc_contentorder"):
         options.setdefault(rpca_id, []).append(value)
     current = {"fill": 0, "bytes": {}, "texts": {}}
     default = {"fill": 0, "bytes": {}, "texts": {}}
+    all_texts = dict(TEXTS)
+    all_texts.update(texts or {})
     for index, (rpca_id, pos, length, kind, formula, low, high, group, role) in enumerate(
             db.execute(QUERY, (type_name,))):
         key = str(pos)
@@ -89,14 +125,15 @@ def blocks_for(db, type_name):
         elif (group, role) in ADDRESSES:
             text = "".join("%02X" % int(p) for p in ADDRESSES[(group, role)].split("."))
             default["bytes"][key] = current["bytes"][key] = text
-        elif (group, role) in TEXTS:
-            default["texts"][key] = current["texts"][key] = [TEXTS[(group, role)], length]
+        elif (group, role) in all_texts:
+            default["texts"][key] = current["texts"][key] = [all_texts[(group, role)], length]
         elif (group, role) in RAW:
             default["bytes"][key] = current["bytes"][key] = RAW[(group, role)][:2 * length]
         elif formula and length > 0:
-            default["bytes"][key] = number_bytes(formula, low + (high - low) / 4, length)
+            offset = DISPLAY_OFFSETS.get(type_code, {}).get(pos, 0.0)
+            default["bytes"][key] = number_bytes(formula, offset + low + (high - low) / 4, length)
             value = low + (high - low) / 2 if differs else low + (high - low) / 4
-            current["bytes"][key] = number_bytes(formula, value, length)
+            current["bytes"][key] = number_bytes(formula, offset + value, length)
     return current, default
 
 
@@ -112,10 +149,15 @@ def main(argv):
         if type_name is None:
             current = default = {"fill": 0}
         else:
-            current, default = blocks_for(db, type_name)
+            current, default = blocks_for(db, type_name, profile.get("typeCode", ""),
+                                          PROFILE_TEXTS.get(profile_id))
             extras = dict(EXTRAS, **(RK5200_EXTRAS if profile_id.startswith("rk5200") else {}))
+            extras.update(PROFILE_EXTRAS.get(profile_id, {}))
             for block in (current, default):
                 block["bytes"].update(extras)
+            for pos, (now, factory) in PROFILE_CHOICES.get(profile_id, {}).items():
+                current["bytes"][pos], default["bytes"][pos] = now, factory
+            for block in (current, default):
                 block["bytes"] = dict(sorted(block["bytes"].items(), key=lambda kv: int(kv[0])))
                 block["texts"] = dict(sorted(block["texts"].items(), key=lambda kv: int(kv[0])))
         profile["settingBlock"] = current
