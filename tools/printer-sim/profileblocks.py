@@ -41,6 +41,16 @@ RK5200_EXTRAS = {"23": "25", "24": "01"}
 # 0301 and 0302 boards), on 0C01 boards one byte per module (USB 602, parallel 609, serial 614);
 # the head kind in 583 and, on 0301 boards, the board variant in 584.
 PROFILE_EXTRAS = {
+    # USB, parallel and serial.
+    "rk5200-legacy": {"578": "0F"},
+    "rk5200-new": {"578": "0F"},
+    "mv4410c": {"578": "0F", "585": "00"},
+    "qp80": {"578": "0F"},
+    "rk7300": {"578": "0F"},
+    # USB, Ethernet and Wi-Fi.
+    "zn470kw": {"578": "33"},
+    # USB and serial, beside Bluetooth.
+    "rp0501": {"578": "0B"},
     # The BX-580 has USB and serial modules and the standard head: no quiet speed.
     "bx580": {"602": "01", "609": "00", "614": "01", "583": "00"},
     # Passbook board ("P"): normal and quiet speed only; USB, parallel and serial fitted.
