@@ -714,6 +714,7 @@ void MainWindow::onResetSettings()
     m_engine->setSettingBlock(m_dispatcher->settingBlock());
     m_engine->setDefaultBlock(m_dispatcher->defaultBlock());
     m_engine->fillControls();
+    m_groupFlow->refilled();
     if (preserving) {
         onSaveSettings(true);
         emit freshAdmin();
@@ -723,6 +724,7 @@ void MainWindow::onResetSettings()
     m_engine->setSettingBlock(m_dispatcher->settingBlock());
     m_engine->setDefaultBlock(m_dispatcher->defaultBlock());
     m_engine->fillControls();
+    m_groupFlow->refilled();
 }
 
 void MainWindow::onExportSettings()

@@ -466,6 +466,11 @@ int SettingGroups::ethernetSaveFlagPosition(const ConfigFile *config, const QStr
     return position > 0 ? position : kDefaultSaveFlag;
 }
 
+bool SettingGroups::ethernetPositionsConfigured(const ConfigFile *config, const QString &typeName)
+{
+    return positionsConfigured(config, typeName);
+}
+
 void SettingGroups::applyConfiguredPositions(
     SettingsDefinition &definition, const ConfigFile *config)
 {

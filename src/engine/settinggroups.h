@@ -96,6 +96,9 @@ public:
     // "SaveFlag" of the printer type when its Ethernet positions come from the configuration,
     // else 571.
     static int ethernetSaveFlagPosition(const ConfigFile *config, const QString &typeName);
+    // Whether the configuration places the printer type's Ethernet fields. Such print servers
+    // have no IPv6: the configuration has no position for it.
+    static bool ethernetPositionsConfigured(const ConfigFile *config, const QString &typeName);
     // Moves the Ethernet fields to the positions the configuration gives for the printer type
     // (keys "IPAddress", "DefaultGateway", "SubnetMask", "PrintServerName", "DHCP").
     static void applyConfiguredPositions(

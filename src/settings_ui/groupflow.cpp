@@ -55,6 +55,12 @@ void GroupFlow::imported()
         m_dispose->applyPairs();
 }
 
+void GroupFlow::refilled()
+{
+    if (m_dispose)
+        m_dispose->applyAll();
+}
+
 GroupValue GroupFlow::valueOf(const ControlRow &row) const
 {
     GroupValue value;

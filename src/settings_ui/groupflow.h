@@ -46,6 +46,8 @@ public:
     void pagesFilled();
     // A settings file was shown: the pairs follow the values it brought.
     void imported();
+    // The controls were filled anew (factory defaults): every group rule is applied again.
+    void refilled();
     WidgetDispose *dispose() const { return m_dispose.get(); }
 
     // What a control of a group shows.

@@ -4,6 +4,12 @@
 #include <QVariant>
 #include <QWidget>
 
+#include "settings_ui/adoptioncheckbox.h"
+#include "settings_ui/adoptioncombobox.h"
+#include "settings_ui/adoptionedit.h"
+#include "settings_ui/adoptionlabel.h"
+#include "settings_ui/adoptionspinbox.h"
+
 namespace {
 constexpr char kChangedProperty[] = "changed";
 }
@@ -13,6 +19,21 @@ OptionControlState::OptionControlState(QWidget *control)
 {
     // Set before the first polish, so that a control that never changes is never polished twice.
     m_control->setProperty(kChangedProperty, false);
+}
+
+OptionControlState *OptionControlState::of(QWidget *control)
+{
+    if (auto *c = qobject_cast<AdOptionCombobox *>(control))
+        return &c->state();
+    if (auto *e = qobject_cast<AdOptionEdit *>(control))
+        return &e->state();
+    if (auto *s = qobject_cast<AdoptionSpinBox *>(control))
+        return &s->state();
+    if (auto *b = qobject_cast<AdOptionCheckbox *>(control))
+        return &b->state();
+    if (auto *l = qobject_cast<AdoptionLabel *>(control))
+        return &l->state();
+    return nullptr;
 }
 
 void OptionControlState::setChanged(bool changed)

@@ -24,6 +24,9 @@ public:
     // Compares a shown text with the reference and sets the flag accordingly.
     void compareWithReference(const QString &shown);
 
+    // The state of one of the five option controls; null for any other widget.
+    static OptionControlState *of(QWidget *control);
+
     // Style shared by the option controls: normal, changed (red) and disabled (grey).
     static QString styleSheetFor(const char *className);
 

@@ -20,6 +20,7 @@ const QString kBlackMark = QStringLiteral("Black Mark");
 const QString kSinglePage = QStringLiteral("Single Page");
 const QString kPosition0901 = QStringLiteral("Position_0901");
 const QString kLanguage = QStringLiteral("Language");
+const QString kEmulation = QStringLiteral("Emulation Mode");
 
 struct Pair
 {
@@ -55,6 +56,7 @@ constexpr int kTearCheckPosition0302 = 160;
 constexpr int kCutSheetLock0302 = 223;
 constexpr int kFirstCutSheetBox = 26;
 constexpr int kLastCutSheetBox = 53;
+constexpr int kEmulationChoice = 1;
 constexpr int kLanguageChoice = 1;
 constexpr int kLanguageHidden = 8;
 constexpr int kCheckedState = Qt::Checked;
@@ -117,6 +119,7 @@ WidgetDispose::WidgetDispose(GroupRegistry &groups, const QString &typeCode,
     , m_config(config)
 {
     wire();
+    hideByType();
     applyAll();
 }
 
@@ -226,11 +229,33 @@ void WidgetDispose::applyAll()
     onchangeWifiModeSK(indexOf(SettingGroups::kWifi, kWifiMode));
     onchangeSecuritySK(indexOf(SettingGroups::kWifi, kWifiSecurity));
     dhcpChange(indexOf(SettingGroups::kEthernet, kEthernetDhcp));
-    if (control(SettingGroups::kEthernet, kEthernetIpv6))
+    if (control(SettingGroups::kEthernet, kEthernetIpv6) && !ipv6Hidden())
         IPv6SwitchChange(indexOf(SettingGroups::kEthernet, kEthernetIpv6));
     if (control(kLanguage, kLanguageChoice))
         onchangeLanguage(indexOf(kLanguage, kLanguageChoice));
     applyPairs();
+}
+
+bool WidgetDispose::ipv6Hidden() const
+{
+    return SettingGroups::ethernetPositionsConfigured(m_config, m_typeName);
+}
+
+void WidgetDispose::hideByType()
+{
+    if (ipv6Hidden()) {
+        setGroupRowShown(control(SettingGroups::kEthernet, kEthernetIpv6), false);
+        for (int role : kEthernetIpv6Fields)
+            setGroupRowShown(control(SettingGroups::kEthernet, role), false);
+    }
+    const auto *choice = qobject_cast<QComboBox *>(control(kEmulation, kEmulationChoice));
+    if (!choice)
+        return;
+    const QMap<int, QWidget *> controls = m_groups.value(kEmulation);
+    for (auto it = controls.cbegin(); it != controls.cend(); ++it) {
+        if (it.key() >= 2 && it.key() - 2 >= choice->count())
+            setGroupRowShown(it.value(), false);
+    }
 }
 
 void WidgetDispose::applyPairs()

@@ -21,6 +21,10 @@ using GroupRegistry = QMap<QString, QMap<int, QWidget *>>;
 // own fixed address: DHCP, gateway and DNS are unused, the start address is entered.
 // Cut-sheet pairs of "Single Page" on printer type code "0302" stay disabled while the panel locks
 // the cut-sheet margins (byte 223 not 0).
+// By printer type: a type whose Ethernet positions come from the configuration has no IPv6, so
+// its IPv6 switch and fields stay hidden. In "Emulation Mode", role 1 is the emulation choice and
+// role r >= 2 holds a setting of the choice's item r - 2; a type whose choice lacks that item
+// (an emulation the printer does not have) keeps the setting hidden.
 class WidgetDispose : public QObject
 {
     Q_OBJECT
@@ -35,6 +39,8 @@ public:
     // The check box and spin box pairs of "Black Mark", "Single Page" and "Position_0901"; after
     // an import as well.
     void applyPairs();
+    // Every rule again, after the controls were filled anew without signals (factory defaults).
+    void applyAll();
     int testNumber() const { return m_testNumber; }
 
 public slots:
@@ -51,7 +57,8 @@ private:
     QWidget *control(const QString &group, int role) const;
     int indexOf(const QString &group, int role) const;
     void wire();
-    void applyAll();
+    void hideByType();
+    bool ipv6Hidden() const;
     void applyPair(const QString &group, int boxRole, int spinRole);
     void setDotRanges(int type, double firstSpan, double secondSpan);
 

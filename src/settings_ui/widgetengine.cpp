@@ -53,21 +53,6 @@ const QStringList &stretchedPageTitles()
     return titles;
 }
 
-OptionControlState *stateOf(QWidget *control)
-{
-    if (auto *c = qobject_cast<AdOptionCombobox *>(control))
-        return &c->state();
-    if (auto *e = qobject_cast<AdOptionEdit *>(control))
-        return &e->state();
-    if (auto *s = qobject_cast<AdoptionSpinBox *>(control))
-        return &s->state();
-    if (auto *b = qobject_cast<AdOptionCheckbox *>(control))
-        return &b->state();
-    if (auto *l = qobject_cast<AdoptionLabel *>(control))
-        return &l->state();
-    return nullptr;
-}
-
 // How many characters an edit box takes for its field.
 int longestEntry(const SettingRules::EditField &field, const ControlRow &row)
 {
@@ -472,7 +457,7 @@ void WidgetEngine::fillRow(const ControlRow &row, QWidget *control, bool onlyCur
         defaultText = m_codec->editText(row, m_defaultBlock);
     }
     if (!onlyCurrentValues) {
-        if (OptionControlState *state = stateOf(control))
+        if (OptionControlState *state = OptionControlState::of(control))
             state->setDefaultText(defaultText);
     }
 }
@@ -509,7 +494,7 @@ void WidgetEngine::refreshDefaultLabels()
         bool anyShown = false;
         for (int id : defaults.rpcaIds) {
             QWidget *control = m_controls.value(id);
-            const OptionControlState *state = stateOf(control);
+            const OptionControlState *state = OptionControlState::of(control);
             if (!state || control->isHidden())
                 continue;
             anyShown = true;
@@ -570,7 +555,7 @@ QList<int> WidgetEngine::collectInto(QByteArray &block) const
         QWidget *control = m_controls.value(row.rpcaId());
         // A control still showing an earlier value for bytes it has none for gives nothing.
         if (m_unknownRows.contains(row.rpcaId())) {
-            const OptionControlState *state = stateOf(control);
+            const OptionControlState *state = OptionControlState::of(control);
             if (!state || !state->isChanged())
                 return shown;
         }
@@ -598,13 +583,13 @@ void WidgetEngine::showImportedBlock(const QByteArray &block)
 {
     QHash<QWidget *, QString> references;
     for (QWidget *control : qAsConst(m_controls)) {
-        if (const OptionControlState *state = stateOf(control))
+        if (const OptionControlState *state = OptionControlState::of(control))
             references.insert(control, state->referenceText());
     }
     m_settingBlock = block;
     fillControls(true);
     for (auto it = references.cbegin(); it != references.cend(); ++it) {
-        OptionControlState *state = stateOf(it.key());
+        OptionControlState *state = OptionControlState::of(it.key());
         QString shown;
         if (auto *combo = qobject_cast<QComboBox *>(it.key()))
             shown = combo->currentText();
@@ -622,7 +607,7 @@ void WidgetEngine::showImportedBlock(const QByteArray &block)
 bool WidgetEngine::hasUnsavedChanges() const
 {
     for (QWidget *control : m_controls) {
-        const OptionControlState *state = stateOf(control);
+        const OptionControlState *state = OptionControlState::of(control);
         if (state && state->isChanged())
             return true;
     }

@@ -1,6 +1,5 @@
 #include <memory>
 
-#include <QFile>
 #include <QListWidget>
 #include <QPushButton>
 #include <QToolButton>
@@ -16,6 +15,7 @@
 #include "engine/datadispatcher.h"
 #include "messagewatch.h"
 #include "simprocess.h"
+#include "testconfig.h"
 
 namespace {
 
@@ -56,19 +56,10 @@ class tst_BluetoothFlow : public QObject
 
     static void writeConfig(const QString &stack)
     {
-        {
-            ConfigFile old;
-            QFile::remove(old.fileName());
-        }
-        ConfigFile config;
-        config.checkVersion();
-        config.writeValue(
-            QStringLiteral("PortSelect"), QStringLiteral("porttype"), QStringLiteral("9"));
-        config.writeValue(QStringLiteral("Mode"), QStringLiteral("mode"), QStringLiteral("0"));
-        config.writeValue(
-            QStringLiteral("Port"), QStringLiteral("type"), QStringLiteral("Bluetooth"));
-        config.writeValue(
-            QStringLiteral("Devices"), QStringLiteral("Bluetooth"), QStringLiteral("sim:") + stack);
+        resetTestConfig({ { QStringLiteral("PortSelect/porttype"), QStringLiteral("9") },
+            { QStringLiteral("Mode/mode"), QStringLiteral("0") },
+            { QStringLiteral("Port/type"), QStringLiteral("Bluetooth") },
+            { QStringLiteral("Devices/Bluetooth"), QStringLiteral("sim:") + stack } });
     }
 
 private slots:

@@ -10,6 +10,9 @@
 #include "comm/delayservice.h"
 #include "connect_ui/connectpanel.h"
 #include "engine/datadispatcher.h"
+#include "engine/settingsfile.h"
+#include "settings_ui/adminsettingswidget.h"
+#include "settings_ui/adoptionspinbox.h"
 #include "settings_ui/adoptioncombobox.h"
 #include "settings_ui/adoptionedit.h"
 #include "settings_ui/widgetengine.h"
@@ -292,6 +295,62 @@ private slots:
         // The first position chosen: 40 - 60 / 2 = 10 (0x0a); the others 127.
         QVERIFY2(tested.endsWith(QStringLiteral("030a7f7f")), qPrintable(tested));
         QCOMPARE(m_sim->count(QStringLiteral("UNKNOWN")), 0);
+    }
+
+    // An import fills the controls anew: a Define-gated distance shows the file's value, stays
+    // disabled until its box is ticked, and Save writes what the file brought.
+    void importRefreshesThePairs()
+    {
+        startPrinter(QStringLiteral("mv4410c"));
+        MainWindow w(1, kDatabase, &m_delay);
+        w.show();
+        openSettings(w);
+        QByteArray block = printerBlock();
+        block[142] = 1; // black mark detection on: its distances are shown
+        const int offset = quint8(block.at(145)) == 40 ? 60 : 40;
+        block[144] = 0;
+        block[145] = char(offset);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("marks.cfg"));
+        QCOMPARE(SettingsFile::save(file, { w.connectedModel(), block }), SettingsFile::Status::Ok);
+        w.importSettingsFrom(file);
+
+        auto *spin = qobject_cast<AdoptionSpinBox *>(groupControl(w, QStringLiteral("Black Mark"), 5));
+        auto *box = qobject_cast<QCheckBox *>(groupControl(w, QStringLiteral("Black Mark"), 4));
+        QVERIFY(spin && box);
+        QCOMPARE(spin->value(), double(offset));
+        QVERIFY(!spin->isEnabled());
+        QVERIFY(spin->state().isChanged());
+        box->setChecked(true);
+        QVERIFY(spin->isEnabled());
+        QCOMPARE(spin->value(), double(offset));
+
+        MessageWatch watch(w.tip());
+        emit w.userSettingsPage()->saveSettings(false);
+        QCOMPARE(watch.texts, QStringList { QStringLiteral("Save Successful") });
+        QCOMPARE(quint8(printerBlock().at(145)), quint8(offset));
+    }
+
+    // Factory defaults fill the controls without their signals; the group rules follow anyway.
+    void factoryDefaultsApplyTheGroupRules()
+    {
+        startPrinter(QStringLiteral("zn470kw"));
+        MainWindow w(1, kDatabase, &m_delay);
+        w.show();
+        openSettings(w);
+        auto *dhcp = qobject_cast<QComboBox *>(groupControl(w, QStringLiteral("Ethernet"), 6));
+        QWidget *address = groupControl(w, QStringLiteral("Ethernet"), 1);
+        QVERIFY(dhcp && address);
+        const int read = dhcp->currentIndex();
+        dhcp->setCurrentIndex(read == 0 ? 1 : 0);
+        MessageWatch watch(w.tip());
+        QVERIFY(click(w, QStringLiteral("Ethernet Write")));
+        QCOMPARE(watch.texts, QStringList { QStringLiteral("Save Successful") });
+        QCOMPARE(address->isEnabled(), dhcp->currentIndex() == 0);
+
+        emit w.userSettingsPage()->resetSettings();
+        QCOMPARE(dhcp->currentIndex(), read);
+        QCOMPARE(address->isEnabled(), read == 0);
     }
 };
 

@@ -62,17 +62,6 @@ Printer printerOf(const QString &profile)
 // "position=value" changes to a block.
 using Patches = QMap<int, int>;
 
-OptionControlState *stateOf(QWidget *control)
-{
-    if (auto *c = qobject_cast<AdOptionCombobox *>(control))
-        return &c->state();
-    if (auto *e = qobject_cast<AdOptionEdit *>(control))
-        return &e->state();
-    if (auto *s = qobject_cast<AdoptionSpinBox *>(control))
-        return &s->state();
-    return nullptr;
-}
-
 QString shownText(QWidget *control)
 {
     if (auto *c = qobject_cast<AdOptionCombobox *>(control))
@@ -281,7 +270,7 @@ private slots:
             QVERIFY2(control->isEnabled() == item.enabled, qPrintable(where));
             if (auto *label = qobject_cast<AdoptionLabel *>(neighbour(control, -1)))
                 QCOMPARE(item.caption, label->text());
-            QCOMPARE(item.defaultValue, stateOf(control)->defaultText());
+            QCOMPARE(item.defaultValue, OptionControlState::of(control)->defaultText());
             // Bytes without a value leave the page showing an earlier value; the model says so.
             if (item.valueKnown || item.kind == KindEdit)
                 QVERIFY2(item.value == shownText(control),

@@ -54,6 +54,11 @@ struct Rig
         id["sheet"] = b.add(B::spin(152, 2, kSpinRead, kSpinWrite, 0, 360).at(2, 1).bound("Single Page", 27));
         id["tearBox"] = b.add(B::control(KindCheckBox, 160).at(2, 2).bound("Single Page", 55));
         id["tear"] = b.add(B::spin(162, 2, kSpinRead, kSpinWrite, 0, 40).at(2, 3).bound("Single Page", 56));
+        // Two emulations, with a setting for each and one for an emulation the printer lacks.
+        id["emulation"] = b.add(B::combo(100, { "ESC/P", "IBM" }).at(2, 4).bound("Emulation Mode", 1));
+        for (int role = 2; role <= 4; ++role)
+            id[QStringLiteral("emulation%1").arg(role)]
+                = b.add(B::combo(100 + role, { "A", "B" }).at(2, 3 + role).bound("Emulation Mode", role));
 
         engine = std::make_unique<WidgetEngine>(DatabaseLocation(), &config);
         SettingsIdentity identity;
@@ -183,6 +188,46 @@ private slots:
 
         rig.control<QComboBox>("eDhcp")->setCurrentIndex(1);
         QVERIFY(!rig.control("e2")->isEnabled());
+    }
+
+    // A print server placed by the configuration has no IPv6: its switch and fields stay hidden
+    // whatever the block says. Settings of an emulation the printer lacks are hidden.
+    void hiddenByType_data()
+    {
+        QTest::addColumn<bool>("configured");
+        QTest::newRow("own Ethernet positions") << false;
+        QTest::newRow("positions from the configuration") << true;
+    }
+
+    void hiddenByType()
+    {
+        QFETCH(bool, configured);
+        Rig rig(QStringLiteral("0701"), block({ { 469, 1 } }));
+        if (configured)
+            rig.config.writeValue(QStringLiteral("TEST"), QStringLiteral("IPAddress"), QStringLiteral("440"));
+        rig.makeDispose();
+        for (QWidget *page : rig.engine->pages())
+            page->show();
+        for (const char *name : { "ipv6", "v6", "v6caption" })
+            QCOMPARE(rig.control(name)->isVisible(), !configured);
+        QVERIFY(rig.control("emulation2")->isVisible());
+        QVERIFY(rig.control("emulation3")->isVisible());
+        QVERIFY(!rig.control("emulation4")->isVisible());
+        // The switch's own rule does not bring the fields back.
+        rig.dispose->applyAll();
+        QCOMPARE(rig.control("v6")->isVisible(), !configured);
+    }
+
+    // Factory defaults fill the controls without signals: the rules are applied again after.
+    void rulesFollowARefill()
+    {
+        Rig rig(QStringLiteral("0701"), block({ { 468, 1 } }));
+        rig.makeDispose();
+        QVERIFY(!rig.control("e1")->isEnabled());
+        rig.engine->setSettingBlock(block({ { 468, 0 } }));
+        rig.engine->fillControls();
+        rig.dispose->applyAll();
+        QVERIFY(rig.control("e1")->isEnabled());
     }
 
     void pairs_data()
