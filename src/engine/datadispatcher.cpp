@@ -9,6 +9,7 @@
 #include "comm/delayservice.h"
 #include "comm/portchoices.h"
 #include "comm/replycheck.h"
+#include "engine/dispatchercommands.h"
 #include "engine/parameterlist.h"
 #include "maintenance_core/devicetestexchange.h"
 
@@ -27,20 +28,7 @@ constexpr int kSlowUsbPollMs = 1000;
 constexpr int kUsbPollMs = 100;
 constexpr int kLastOperation = 30;
 
-// Command keys of the table.
-enum Command : int {
-    CmdHandshake = 0,
-    CmdLeave = 1,
-    CmdSecondIdentity = 2,
-    CmdModel = 3,
-    CmdReadBlock = 4,
-    CmdReadList = 5,
-    CmdReadDefaults = 6,
-    CmdRestore = 8,
-    CmdAnnounceBlock = 9,
-    CmdWriteList = 10,
-    CmdRestoreNoType = 30,
-};
+using namespace dispatchercommands;
 
 QByteArray bytes(std::initializer_list<int> values)
 {

@@ -6,6 +6,7 @@
 #include "comm/commerror.h"
 #include "comm/communication.h"
 #include "comm/replycheck.h"
+#include "engine/dispatchercommands.h"
 #include "maintenance_core/devicetestexchange.h"
 
 namespace {
@@ -14,14 +15,9 @@ constexpr int kReadDelayMs = 100;
 constexpr int kAckLength = 1;
 constexpr int kMacLength = 6;
 constexpr int kDotTestTimeLimitMs = 240000;
-
-enum Command : int {
-    CmdAddressRead = 16,
-    CmdDotCheck = 27,
-    CmdMacRead = 28,
-    CmdMacWrite = 29,
-};
 } // namespace
+
+using namespace dispatchercommands;
 
 bool DataDispatcher::performGroupOperation(int operation)
 {

@@ -8,6 +8,7 @@
 #include "settings_ui/adoptionspinbox.h"
 #include "settings_ui/widgetdispose.h"
 #include "settings_ui/widgetengine.h"
+#include "testconfig.h"
 
 using B = DefinitionBuilder;
 
@@ -202,6 +203,7 @@ private slots:
     void hiddenByType()
     {
         QFETCH(bool, configured);
+        resetTestConfig({});
         Rig rig(QStringLiteral("0701"), block({ { 469, 1 } }));
         if (configured)
             rig.config.writeValue(QStringLiteral("TEST"), QStringLiteral("IPAddress"), QStringLiteral("440"));
