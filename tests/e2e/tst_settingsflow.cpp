@@ -417,8 +417,14 @@ private slots:
         QVERIFY(sections);
         QVERIFY(sections->count() >= 3);
         QCOMPARE(sections->count(), w.engine()->pageTitles().size());
-        // Nothing counts as changed before the user changes something.
+        // Nothing counts as changed before the user changes something, and a Save then leaves
+        // the printer's block as it was.
         QVERIFY(!w.engine()->hasUnsavedChanges());
+        const QByteArray before = printerBlock(sim->tcpPort());
+        MessageWatch watch(w.tip());
+        emit w.userSettingsPage()->saveSettings(false);
+        QCOMPARE(watch.texts, QStringList { QStringLiteral("Save Successful") });
+        QCOMPARE(differences(before, printerBlock(sim->tcpPort())), QList<int>());
     }
 
     void unsupportedPrinterIsRefused()
