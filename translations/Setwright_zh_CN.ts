@@ -585,7 +585,7 @@ baud rate for fast, safe and accurate data transmission</source>
     </message>
     <message>
         <source>Both English and Chinese must change simultaneously. If one is to be modified, you can modify it in the setwright tool page</source>
-        <translation>中英文名称必须同时修改。如只修改其中一个，请在Setwright工具页面中修改</translation>
+        <translation>中英文名称必须同时修改。如只修改其中一个，请在设置工具页面中修改</translation>
     </message>
 </context>
 <context>
