@@ -117,6 +117,7 @@ void DeviceTestExchange::poll()
 {
     bool paperAsked = false;
     int immediate = 0;
+    int running = 0;
     const QByteArray pollCommand = m_d.m_commands.value(kPollKey);
     for (;;) {
         if (!awaitOneByte(pollCommand, kTestReplyDelayMs))
@@ -133,6 +134,12 @@ void DeviceTestExchange::poll()
             return;
         case devicetest::PollStep::Continue:
             qDebug() << "test Continue.";
+            if (++running > kMaxRunningPolls) {
+                qDebug() << "test still running after" << kMaxRunningPolls << "polls: cancelled";
+                if (awaitOneByte(kCancelTest, kTestReplyDelayMs))
+                    m_d.m_comm->communicateError(TIMEOUT_ERROR);
+                return;
+            }
             immediate = 0;
             m_d.m_delay.sleep(kPollPauseMs);
             break;

@@ -19,6 +19,10 @@ public:
     // Answers that are polled over at once, one after the other, before the printer counts as
     // not answering.
     static constexpr int kMaxImmediatePolls = 200;
+    // "Still running" answers (about 15 minutes of pauses) after which the test is cancelled on
+    // the printer and ends as not answering: the window has no other way out of a test that
+    // never ends.
+    static constexpr int kMaxRunningPolls = 750;
 
     explicit DeviceTestExchange(DataDispatcher &dispatcher);
 

@@ -181,6 +181,14 @@ private slots:
         QTest::newRow("a printer that never answers usably")
             << "menu"
             << "printMenu=2,9" << noQuestion << QList<int>() << 0 << endless << int(TIMEOUT_ERROR);
+        QStringList neverEnding { "printMenu 1d0120" };
+        for (int i = 0; i <= DeviceTestExchange::kMaxRunningPolls; ++i)
+            neverEnding << "pollTest 47";
+        neverEnding << "cancelTest 43";
+        QTest::newRow("a test that runs for ever is cancelled")
+            << "menu"
+            << "printMenu=2,2" << noQuestion << QList<int>() << DeviceTestExchange::kMaxRunningPolls
+            << neverEnding << int(TIMEOUT_ERROR);
     }
 
     void testsAgainstThePrinter()
