@@ -1750,6 +1750,10 @@ Is it OK?</source>
         <source>confirm</source>
         <translation>确认</translation>
     </message>
+    <message>
+        <source>NONE</source>
+        <translation>无</translation>
+    </message>
 </context>
 <context>
     <name>TipWidget</name>

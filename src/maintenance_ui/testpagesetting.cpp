@@ -50,6 +50,8 @@ TestPageSetting::TestPageSetting(QWidget *parent)
     m_list = new QComboBox(this);
     m_list->setFixedHeight(kListHeight);
     m_list->addItems(testpagetypes::names());
+    // The others are printer names; "no test page" is a word. The index is what is stored.
+    m_list->setItemText(0, tr("NONE"));
     m_list->setStyleSheet(QStringLiteral("QComboBox{background:white;}"));
 
     m_cancel = new QPushButton(tr("cancel"), this);
