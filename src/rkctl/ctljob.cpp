@@ -121,6 +121,20 @@ QString CtlOutcome::result() const
     return first.replace(QLatin1Char('\n'), QLatin1Char(' '));
 }
 
+QString unusableDatabase(const QString &path)
+{
+    // Opening a missing file would make an empty database of it.
+    if (!QFileInfo(path).isFile())
+        return QStringLiteral("settings database not found: %1").arg(path);
+    const DatabaseCheck usable = checkSettingsDatabase(DatabaseLocation(path));
+    if (usable.usable())
+        return QString();
+    // Read as if it were one, a broken database would look like a database without printers.
+    return QString::fromUtf8(SettingsDatabase::kUnusableText).arg(path) + QLatin1Char(' ')
+        + QString::fromUtf8(usable.reason)
+        + (usable.detail.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(usable.detail));
+}
+
 CtlJob::CtlJob(const CtlOptions &options, const CtlConnection &connection, const QString &fileTag)
     : m_options(options)
     , m_connection(connection)
@@ -324,16 +338,9 @@ int CtlJob::execute()
 {
     const QString &command = m_options.command;
     // Local failures first, before any printer is bothered.
-    if (!QFileInfo(m_databasePath).isFile()) {
-        error(QStringLiteral("settings database not found: %1").arg(m_databasePath));
-        return CtlExit::LocalFailure;
-    }
-    const DatabaseCheck usable = checkSettingsDatabase(DatabaseLocation(m_databasePath));
-    if (!usable.usable()) {
-        // Read as if it were one, a broken database would look like a database without printers.
-        error(QString::fromUtf8(SettingsDatabase::kUnusableText).arg(m_databasePath)
-            + QLatin1Char(' ') + QString::fromUtf8(usable.reason)
-            + (usable.detail.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(usable.detail)));
+    const QString unusable = unusableDatabase(m_databasePath);
+    if (!unusable.isEmpty()) {
+        error(unusable);
         return CtlExit::LocalFailure;
     }
     QString dbFailure;

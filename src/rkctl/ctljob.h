@@ -17,6 +17,9 @@ namespace CtlExit {
 enum : int { Ok = 0, LocalFailure = 1, Usage = 2, Communication = 3, Refused = 4, TestFailed = 5 };
 }
 
+// Why the settings database at path cannot be used; empty when it can.
+QString unusableDatabase(const QString &path);
+
 // What one printer's command gave.
 struct CtlOutcome
 {

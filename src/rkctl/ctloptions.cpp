@@ -8,6 +8,7 @@
 #include "core/configfile.h"
 #include "comm/portchoices.h"
 #include "engine/settinggroups.h"
+#include "rkctl/ctldesign.h"
 #include "rkctl/ctldevicetest.h"
 
 namespace {
@@ -64,6 +65,18 @@ Commands:
                       outcome ("Complete!" then "Printer will be restarted", or "Firmware
                       Update Error!" after the communication error); exit 0 only when the
                       printer took every byte. The printer then restarts on its own.
+
+Printer types of the settings database (no printer needed):
+  types               the printer types: name and test page (--json for machines)
+  copy-type FROM TO   stores FROM's pages and controls as a new printer type TO, as the
+                      Setup page's "Save/Add the printer type" does; a TO that exists is
+                      refused (delete it first)
+  delete-type NAME... deletes printer types with their pages; asks "Are you sure you want to
+                      delete Nprinter mode?" unless --yes
+  copy-type and delete-type need the designer's login, as the Edit page does: --user NAME;
+  the password is asked on a terminal, else read from the first line of standard input
+  ("Login failed: wrong user name or password.", exit 4). They print "Save Successful" or
+  "Delete successfully"; a change the database refuses exits 1 with the database's words.
 
 Setting names:
   "Page/Caption" as the settings page shows them, e.g. "Print Setup/Print Speed". A caption
@@ -225,6 +238,8 @@ bool checkArguments(const CtlOptions &o, QString *error)
     }
     if (ctldevicetest::handles(c))
         return ctldevicetest::checkArguments(c, o.arguments, error);
+    if (ctldesign::handles(c))
+        return ctldesign::checkArguments(c, o.arguments, error);
     if (c == QLatin1String("get")) {
         if (count > 0)
             return true;
@@ -311,7 +326,10 @@ void describe(QCommandLineParser &parser)
         { QStringLiteral("jobs"),
             QStringLiteral("With --hosts: printers served at once (default 8)."),
             QStringLiteral("N") },
-        { QStringLiteral("yes"), QStringLiteral("reset, firmware: do not ask.") },
+        { QStringLiteral("yes"), QStringLiteral("reset, firmware, delete-type: do not ask.") },
+        { QStringLiteral("user"),
+            QStringLiteral("copy-type, delete-type: the designer's login name."),
+            QStringLiteral("NAME") },
         { QStringLiteral("paper"),
             QStringLiteral("test: answer \"Paper is Needed.\" with continue or cancel."),
             QStringLiteral("ANSWER") },
@@ -320,7 +338,8 @@ void describe(QCommandLineParser &parser)
         { QStringLiteral("debug"), QStringLiteral("Show the communication traces on stderr.") },
     });
     parser.addPositionalArgument(QStringLiteral("command"),
-        QStringLiteral("identify, read, get, set, export, import, reset, test, sensors, mac, ip or firmware."));
+        QStringLiteral("identify, read, get, set, export, import, reset, test, sensors, mac, ip, "
+                       "firmware, types, copy-type or delete-type."));
     parser.addPositionalArgument(QStringLiteral("arguments"),
         QStringLiteral("The command's names, assignments or file."), QStringLiteral("[...]"));
 }
@@ -460,6 +479,7 @@ CtlParse parseCommandLine(
     if (parser.isSet(QStringLiteral("set")) && o.macAddress.isEmpty())
         o.macAddress = QStringLiteral(" "); // refused below as no address
     o.debug = parser.isSet(QStringLiteral("debug"));
+    o.user = parser.value(QStringLiteral("user"));
     o.outPrefix = parser.value(QStringLiteral("out"));
     o.databaseFile = parser.value(QStringLiteral("database"));
     if (parser.isSet(QStringLiteral("lang"))) {
@@ -505,8 +525,24 @@ CtlParse parseCommandLine(
         return CtlParse::Error;
     }
     if (o.json && o.command != QLatin1String("identify") && o.command != QLatin1String("read")
-        && o.command != QLatin1String("get") && !ctldevicetest::handles(o.command)) {
-        *error = QStringLiteral("--json is for identify, read, get, test and sensors");
+        && o.command != QLatin1String("get") && !ctldevicetest::handles(o.command)
+        && o.command != QLatin1String("types")) {
+        *error = QStringLiteral("--json is for identify, read, get, test, sensors and types");
+        return CtlParse::Error;
+    }
+    if (ctldesign::handles(o.command) && !o.hostsFile.isEmpty()) {
+        *error = QStringLiteral("%1 works on the settings database, not on printers: no --hosts")
+                     .arg(o.command);
+        return CtlParse::Error;
+    }
+    const bool designChange
+        = o.command == QLatin1String("copy-type") || o.command == QLatin1String("delete-type");
+    if (!o.user.isEmpty() && !designChange) {
+        *error = QStringLiteral("--user is for copy-type and delete-type");
+        return CtlParse::Error;
+    }
+    if (o.user.isEmpty() && designChange) {
+        *error = QStringLiteral("%1 needs the designer's login: --user NAME").arg(o.command);
         return CtlParse::Error;
     }
     o.paper = parser.value(QStringLiteral("paper"));

@@ -36,6 +36,7 @@ struct CtlOptions
     bool hex = false;
     bool yes = false;
     QString macAddress; // mac --set: the address to write
+    QString user; // copy-type, delete-type: the designer's login name
     bool debug = false;
     QString paper; // test: the answer to "Paper is Needed." (continue, cancel; empty: ask)
     QString outPrefix;

@@ -6,6 +6,7 @@
 #include <QTextStream>
 
 #include "core/configfile.h"
+#include "rkctl/ctldesign.h"
 #include "rkctl/ctljob.h"
 #include "rkctl/ctloptions.h"
 #include "rkctl/hostsrunner.h"
@@ -49,6 +50,9 @@ int main(int argc, char *argv[])
     }
     g_showTraces = options.debug;
     qInstallMessageHandler(messageHandler);
+
+    if (ctldesign::handles(options.command))
+        return ctldesign::run(options, out, err);
 
     const QString question = options.command == QLatin1String("reset")
         ? QStringLiteral("Please confirm whether to restore the factory default value")

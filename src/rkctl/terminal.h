@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// The user's terminal, for the one question rkctl asks.
+// The user's terminal, for the questions rkctl asks.
 namespace Terminal {
 
 // True when standard input is a terminal that someone can answer on.
@@ -11,5 +11,8 @@ bool inputIsInteractive();
 bool errorIsTerminal();
 // Shows the question on standard error and reads one line of answer; false for "no" or no answer.
 bool confirm(const QString &question);
+// A password: asked on standard error and read without echo on a terminal, else the first line of
+// standard input.
+QString readSecret(const QString &prompt);
 
 } // namespace Terminal

@@ -14,7 +14,8 @@ struct RkctlRun
     qint64 ms = 0;
 };
 
-inline RkctlRun rkctl(const QStringList &args)
+// `input` is what standard input holds (then it ends).
+inline RkctlRun rkctl(const QStringList &args, const QByteArray &input = QByteArray())
 {
     constexpr int kRunTimeoutMs = 120000;
     QProcess process;
@@ -23,6 +24,8 @@ inline RkctlRun rkctl(const QStringList &args)
     QElapsedTimer timer;
     timer.start();
     process.start();
+    if (!input.isEmpty())
+        process.write(input);
     process.closeWriteChannel();
     RkctlRun run;
     if (!process.waitForFinished(kRunTimeoutMs)) {
