@@ -837,12 +837,18 @@ void MainWindow::onShowAbout()
 
 void MainWindow::onShowEdit()
 {
+    // The login and the editors read the database: a broken one is told as such, not as a
+    // wrong password.
+    if (!databaseUsable())
+        return;
     if (QWidget *contents = m_designerFlow->enterContents())
         showPage(contents, false);
 }
 
 void MainWindow::onShowAdminSettings()
 {
+    if (!databaseUsable())
+        return;
     showPage(m_designerPage);
     m_designerFlow->enterDesigner(m_currentTypeName);
 }

@@ -45,6 +45,10 @@ const QList<TableColumns> &readTables()
     return tables;
 }
 
+// SQLite's result codes for a file another connection holds.
+constexpr char kSqliteBusy[] = "5";
+constexpr char kSqliteLocked[] = "6";
+
 DatabaseCheck unusable(const char *reason, const QString &detail)
 {
     return { reason, detail };
@@ -54,8 +58,13 @@ DatabaseCheck checkOpen(QSqlDatabase &db)
 {
     QSqlQuery check(db);
     // Also reads every page: a truncated or overwritten file fails here.
-    if (!check.exec(QStringLiteral("PRAGMA quick_check")))
-        return unusable(SettingsDatabase::kDamaged, check.lastError().text());
+    if (!check.exec(QStringLiteral("PRAGMA quick_check"))) {
+        // Another program holding the file is no damage: the user can close it and try again.
+        const bool busy = check.lastError().nativeErrorCode() == QLatin1String(kSqliteBusy)
+            || check.lastError().nativeErrorCode() == QLatin1String(kSqliteLocked);
+        return unusable(busy ? SettingsDatabase::kInUse : SettingsDatabase::kDamaged,
+            check.lastError().text());
+    }
     QStringList problems;
     while (check.next())
         problems.append(check.value(0).toString());
@@ -95,6 +104,8 @@ const char *const SettingsDatabase::kEmpty
     = QT_TRANSLATE_NOOP("SettingsDatabase", "The file is empty.");
 const char *const SettingsDatabase::kDamaged = QT_TRANSLATE_NOOP(
     "SettingsDatabase", "The file is damaged or is not a settings database.");
+const char *const SettingsDatabase::kInUse = QT_TRANSLATE_NOOP(
+    "SettingsDatabase", "The file is in use by another program.");
 const char *const SettingsDatabase::kIncomplete = QT_TRANSLATE_NOOP(
     "SettingsDatabase", "Tables or columns the program reads are missing.");
 

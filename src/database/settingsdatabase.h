@@ -63,6 +63,7 @@ extern const char *const kMissing;
 extern const char *const kEmpty;
 extern const char *const kDamaged;
 extern const char *const kIncomplete;
+extern const char *const kInUse;
 } // namespace SettingsDatabase
 // Reads the whole file once (SQLite's quick check) and every table and column the program reads.
 // Never creates the file, never changes it.
