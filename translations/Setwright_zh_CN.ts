@@ -1637,6 +1637,10 @@ After the message is displayed, connect the printer to your PC.</source>
         <source>Tables or columns the program reads are missing.</source>
         <translation>缺少程序需要读取的数据表或字段。</translation>
     </message>
+    <message>
+        <source>The file is in use by another program.</source>
+        <translation>文件正被其他程序使用。</translation>
+    </message>
 </context>
 <context>
     <name>SettingsWidget</name>
