@@ -760,6 +760,10 @@ baud rate for fast, safe and accurate data transmission</source>
         <source>Paper is Needed.</source>
         <translation>需要装纸。</translation>
     </message>
+    <message>
+        <source>The printer reported no test result.</source>
+        <translation>打印机没有报告测试结果。</translation>
+    </message>
 </context>
 <context>
     <name>DriverInstaller</name>

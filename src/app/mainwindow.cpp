@@ -213,7 +213,11 @@ void MainWindow::buildUi()
     m_deviceTestPage = new DeviceTest;
     m_stack->addWidget(m_deviceTestPage);
     DeviceTestFlow::Host host;
-    host.runOperation = [this](int op, int closeDelayMs) { runOperation(op, QByteArray(), closeDelayMs); };
+    host.runOperation = [this](int op, int closeDelayMs) {
+        m_errorReported = false;
+        runOperation(op, QByteArray(), closeDelayMs);
+    };
+    host.errorReported = [this] { return m_errorReported; };
     host.runBusy = [this](int closeDelayMs) { runBusy(closeDelayMs); };
     host.showMessage = [this](int type, const QString &text) { return showMessage(type, text); };
     m_deviceTestFlow = new DeviceTestFlow(m_deviceTestPage, m_dispatcher, m_dispatcherThread, host, this);

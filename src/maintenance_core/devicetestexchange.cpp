@@ -107,14 +107,10 @@ void DeviceTestExchange::evaluateAnswer()
         return;
     }
     const int result = devicetest::resultOf(answer);
-    if (result >= 0) {
+    if (result >= 0)
         emit m_d.deviceTestResult(result);
-        return;
-    }
-    // An answer the printer's protocol does not have is no result: the user is told the reply
-    // could not be read rather than nothing at all.
-    qDebug() << "test answer" << quint8(m_d.m_testResult.at(0)) << "not known";
-    emit m_d.m_comm->communicateError(READ_PORT_ERROR);
+    else
+        qDebug() << "test answer" << quint8(m_d.m_testResult.at(0)) << "not known";
 }
 
 void DeviceTestExchange::poll()

@@ -1,5 +1,6 @@
 #include "maintenance_ui/devicetestflow.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QThread>
 
@@ -8,6 +9,7 @@
 #include "maintenance_ui/devicetest.h"
 
 namespace {
+constexpr int kErrorBox = 0;
 constexpr int kQuestionBox = 3;
 constexpr int kFirstSensorType = 5;
 constexpr int kLastSensorType = 8;
@@ -24,6 +26,7 @@ DeviceTestFlow::DeviceTestFlow(DeviceTest *page, DataDispatcher *dispatcher,
     , m_host(std::move(host))
 {
     connect(m_page, &DeviceTest::deviceTestCmd, this, &DeviceTestFlow::onDeviceTestCmd);
+    connect(m_dispatcher, &DataDispatcher::deviceTestResult, this, [this] { m_resultSeen = true; });
 }
 
 void DeviceTestFlow::openPage(int testType)
@@ -42,10 +45,20 @@ void DeviceTestFlow::onDeviceTestCmd(int cmdNum)
     if (!test)
         return;
     const bool sensors = cmdNum == devicetest::RefreshSensors;
+    m_resultSeen = false;
+    m_cancelled = false;
     m_host.runOperation(test->operation, sensors ? kSensorCloseDelayMs : 0);
     finishOperation();
-    if (sensors)
+    // The result and the errors come queued from the worker: let them all arrive first.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    if (sensors) {
         m_page->showSensors(m_dispatcher->sensorData());
+        return;
+    }
+    // A test that ended without a result, an error or a cancel would otherwise end in silence
+    // (an answer the printer's protocol does not have).
+    if (!m_resultSeen && !m_cancelled && !(m_host.errorReported && m_host.errorReported()))
+        m_host.showMessage(kErrorBox, tr("The printer reported no test result."));
 }
 
 void DeviceTestFlow::finishOperation()
@@ -59,6 +72,7 @@ void DeviceTestFlow::finishOperation()
         const bool go
             = m_host.showMessage(kQuestionBox, tr("Paper is Needed.")) == QDialog::Accepted;
         m_dispatcher->clearPaperWait(go);
+        m_cancelled = m_cancelled || !go;
         // Going on, or cancelling the test on the printer.
         m_host.runBusy(0);
     }

@@ -27,6 +27,8 @@ public:
         std::function<void(int closeDelayMs)> runBusy;
         // Shows a message box; returns 1 when the user confirmed.
         std::function<int(int type, const QString &text)> showMessage;
+        // Whether a communication error was shown since the last runOperation started.
+        std::function<bool()> errorReported;
     };
 
     static constexpr int kSensorCloseDelayMs = 500;
@@ -50,4 +52,6 @@ private:
     DataDispatcher *m_dispatcher;
     QThread *m_thread;
     Host m_host;
+    bool m_resultSeen = false;
+    bool m_cancelled = false;
 };
