@@ -20,6 +20,22 @@ bool setuplanguage::chineseRequested(const QStringList &arguments)
     return true;
 }
 
+QStringList setuplanguage::withoutLanguage(const QStringList &arguments)
+{
+    QStringList rest;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (i > 0 && argument == QLatin1String("--lang")) {
+            ++i;
+            continue;
+        }
+        if (i > 0 && argument.startsWith(QLatin1String("--lang=")))
+            continue;
+        rest << argument;
+    }
+    return rest;
+}
+
 QStringList setuplanguage::translationFolders(const QString &programFolder)
 {
     const QDir folder(programFolder);

@@ -13,6 +13,9 @@ namespace setuplanguage {
 // True unless the arguments ask for English ("--lang en" or "--lang=en").
 bool chineseRequested(const QStringList &arguments);
 
+// The arguments without the language choice, for a program that reads its own arguments.
+QStringList withoutLanguage(const QStringList &arguments);
+
 // Where Setwright.qm is looked for, in order: beside the program, then the installed data folder
 // ../share/rkmenu.
 QStringList translationFolders(const QString &programFolder);
