@@ -1,5 +1,6 @@
 #include <memory>
 
+#include <QThread>
 #include <QtTest>
 
 #include "comm/commerror.h"
@@ -13,6 +14,10 @@
 #include "simcommands.h"
 
 using namespace devicetest;
+
+namespace {
+constexpr int kSerialPauseMs = 200;
+}
 
 // The device test's rules and exchanges: the sensor reply as the page shows it, and the tests
 // against the simulated printer with what it was asked and when the program waited.
@@ -46,6 +51,12 @@ class tst_DeviceTest : public QObject
             return nullptr;
         }
         auto d = std::make_unique<DataDispatcher>(m_delay, &m_config);
+        // A serial port reads what arrived during the pause before it: part of each pause must
+        // really pass, or a busy machine's simulator has not answered yet.
+        m_delay.setHook(serial ? std::function<void(int)>([](int ms) {
+            QThread::msleep(ulong(qMin(ms, kSerialPauseMs)));
+        })
+                               : std::function<void(int)>());
         if (serial) {
             m_config.writeValue(QStringLiteral("Devices"), QStringLiteral("COM3"), sim.ptyPath());
             d->setPortType(Communication::PortSerial);
