@@ -1,10 +1,12 @@
 # make run  - builds when needed, starts the simulated printer and RKMENU connected to it
 # make test - builds when needed and runs every test
+# make fuzz - builds the libFuzzer harnesses with clang (build-fuzz) and runs each FUZZ_SECONDS (60)
+# make test-sanitize - the whole suite built with ASan and UBSan (build-sanitize)
 # make setup-demo - the example package with RKSELECT and RKSETUP in build/setup-package, RKSELECT started
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench clean setup-package setup-demo
+.PHONY: all deps configure build run test bench clean setup-package setup-demo fuzz test-sanitize
 
 all: build
 
@@ -33,6 +35,12 @@ setup-package: build
 
 setup-demo: setup-package
 	cd $(BUILD)/setup-package && ./RKSELECT
+
+fuzz:
+	@JOBS=$(JOBS) bash scripts/fuzz.sh
+
+test-sanitize:
+	@JOBS=$(JOBS) bash scripts/test-sanitize.sh
 
 bench: build
 	@for b in $(BUILD)/bench/*; do [ -x "$$b" ] && "$$b"; done; true

@@ -59,8 +59,12 @@ quint32 ReplyCheck::lengthField(const QByteArray &received) const
 
 int ReplyCheck::replySize(const QByteArray &received) const
 {
-    if (m_framing == Framing::Plain)
-        return m_length > 0 ? m_length : (received.isEmpty() ? -1 : received.size());
+    if (m_framing == Framing::Plain) {
+        if (m_length > 0)
+            return m_length;
+        // Anything will do, but not before the whole echo is there.
+        return received.size() < qMax(1, m_echo.size()) ? -1 : received.size();
+    }
     if (!lengthKnown(received))
         return -1;
     return headerSize() + int(lengthField(received));

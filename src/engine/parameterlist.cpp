@@ -228,7 +228,7 @@ ParameterList::Status ParameterList::build(const QByteArray &text, QString *why)
             Parameter parameter;
             parameter.key = QString::fromUtf8(item->string);
             parameter.tip = textMember(item, "tip");
-            if (parameter.tip.isEmpty())
+            if (parameter.tip.trimmed().isEmpty())
                 parameter.tip = parameter.key;
             parameter.listText = textMember(item, "list");
             parameter.options = parseOptions(parameter.listText);
@@ -254,16 +254,17 @@ void ParameterList::index()
         QHash<QString, int> seen;
         for (int i = 0; i < page.parameters.size(); ++i) {
             Parameter &parameter = page.parameters[i];
-            const int count = ++seen[parameter.tip.toLower()];
-            const QString caption = count > 1
-                ? QStringLiteral("%1#%2").arg(parameter.tip).arg(count)
-                : parameter.tip;
+            // Names are looked up trimmed, so a caption the printer pads with blanks is named
+            // without them.
+            const QString tip = parameter.tip.trimmed();
+            const int count = ++seen[tip.toLower()];
+            const QString caption = count > 1 ? QStringLiteral("%1#%2").arg(tip).arg(count) : tip;
             parameter.name = page.title + QLatin1Char('/') + caption;
             QStringList heads { page.title, page.englishTitle, page.chineseTitle };
             heads.removeDuplicates();
             for (const QString &head : qAsConst(heads)) {
                 const QString prefix = head.toLower() + QLatin1Char('/');
-                for (const QString &tail : { caption, parameter.key }) {
+                for (const QString &tail : { caption, parameter.key.trimmed() }) {
                     if (!m_byName.contains(prefix + tail.toLower()))
                         m_byName.insert(prefix + tail.toLower(), { p, i });
                 }
@@ -463,7 +464,8 @@ ParameterList::Apply ParameterList::apply(
     const QString wanted = value.trimmed();
     int option = parameter->optionIndex(wanted);
     for (int i = 0; option < 0 && i < parameter->options.size(); ++i) {
-        if (parameter->options.at(i).text.compare(wanted, Qt::CaseInsensitive) == 0)
+        // The value typed is trimmed; an option the printer pads with blanks still matches.
+        if (parameter->options.at(i).text.trimmed().compare(wanted, Qt::CaseInsensitive) == 0)
             option = i;
     }
     if (option < 0) {

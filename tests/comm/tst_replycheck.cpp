@@ -87,6 +87,11 @@ private slots:
             << P << QByteArray() << 0 << QByteArray() << Verdict::Incomplete << QByteArray();
         QTest::newRow("any reply") << P << QByteArray() << 0 << QByteArray("xyz")
                                    << Verdict::Complete << QByteArray("xyz");
+        // Found by fuzz_replycheck: the first byte of an echo was taken as the whole reply.
+        QTest::newRow("any reply after an echo, part of the echo")
+            << P << hs << 0 << hs.left(1) << Verdict::Incomplete << QByteArray();
+        QTest::newRow("any reply after an echo, the echo")
+            << P << hs << 0 << hs << Verdict::Complete << hs;
     }
 
     void verdicts()

@@ -166,6 +166,38 @@ private slots:
                               << int(ParameterList::Apply::UnknownName) << "Page/Caption=value";
     }
 
+    // Found by fuzz_parameterlist: a caption or option the printer pads with blanks could not
+    // be set by the name and text the list shows.
+    void paddedCaptionsAndOptionsAreSet_data()
+    {
+        QTest::addColumn<QString>("assignment");
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("caption with a trailing blank") << "System Setup/Print speed=High"
+                                                       << "High";
+        QTest::newRow("option with blanks") << "System Setup/Print speed= Low " << " Low";
+        QTest::newRow("key with a leading blank") << "System Setup/speed=Normal" << "Normal";
+        QTest::newRow("blank caption: the key names it") << "System Setup/mode=On" << "On";
+    }
+
+    void paddedCaptionsAndOptionsAreSet()
+    {
+        QFETCH(QString, assignment);
+        QFETCH(QString, chosen);
+        ParameterList list;
+        QVERIFY(list.build(R"J({"System Setup":{" speed":{"tip":"Print speed ",)J"
+                           R"J("list":"[ Low+0,Normal+1,High+2]","val":"Normal+1"},)J"
+                           R"J("mode":{"tip":"  ","list":"[Off+0,On+1]","val":"Off+0"}}})J")
+            == ParameterList::Status::Ok);
+        for (const ParameterList::Parameter &parameter : list.pages().at(0).parameters)
+            QVERIFY2(list.find(parameter.name), qPrintable(parameter.name));
+        QString said;
+        const ParameterList::Apply applied = list.applyAssignment(assignment, &said);
+        QVERIFY2(applied == ParameterList::Apply::Changed || applied == ParameterList::Apply::Unchanged,
+            qPrintable(said));
+        const QString name = assignment.left(assignment.indexOf(QLatin1Char('=')));
+        QCOMPARE(list.find(name)->currentText(), chosen);
+    }
+
     void setRefusesOthersThanOptions()
     {
         QFETCH(QString, assignment);
