@@ -18,7 +18,7 @@ cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRK_SANITIZE=ON \
 cmake --build "$BUILD" -j"$JOBS"
 
 supp="$PWD/tools/sanitize"
-export ASAN_OPTIONS="halt_on_error=1:abort_on_error=0:detect_leaks=1:detect_stack_use_after_return=0:strict_string_checks=1:check_initialization_order=1:print_summary=1"
+export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:fast_unwind_on_malloc=0:strict_string_checks=1:check_initialization_order=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:suppressions=$supp/ubsan.supp"
 export LSAN_OPTIONS="suppressions=$supp/lsan.supp:print_suppressions=0"
 export QT_QPA_PLATFORM=offscreen
