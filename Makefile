@@ -3,10 +3,11 @@
 # make fuzz - builds the libFuzzer harnesses with clang (build-fuzz) and runs each FUZZ_SECONDS (60)
 # make test-sanitize - the whole suite built with ASan and UBSan (build-sanitize)
 # make setup-demo - the example package with RKSELECT and RKSETUP in build/setup-package, RKSELECT started
+# make package - the Debian package build/rkmenu_VERSION_ARCH.deb (apt install ./build/rkmenu_*.deb)
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench clean setup-package setup-demo fuzz test-sanitize
+.PHONY: all deps configure build run test bench clean setup-package setup-demo fuzz test-sanitize package
 
 all: build
 
@@ -41,6 +42,9 @@ fuzz:
 
 test-sanitize:
 	@JOBS=$(JOBS) bash scripts/test-sanitize.sh
+
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 bench: build
 	@for b in $(BUILD)/bench/*; do [ -x "$$b" ] && "$$b"; done; true

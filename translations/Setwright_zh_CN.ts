@@ -1645,6 +1645,14 @@ After the message is displayed, connect the printer to your PC.</source>
         <source>The file is in use by another program.</source>
         <translation>文件正被其他程序使用。</translation>
     </message>
+    <message>
+        <source>There is no folder for your own copy of the settings database (no home folder).</source>
+        <translation>没有可存放您自己的设置数据库副本的文件夹（没有主文件夹）。</translation>
+    </message>
+    <message>
+        <source>Your own copy %1 of the settings database cannot be made: %2</source>
+        <translation>无法创建您自己的设置数据库副本 %1：%2</translation>
+    </message>
 </context>
 <context>
     <name>SettingsWidget</name>

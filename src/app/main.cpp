@@ -10,6 +10,7 @@
 #include <QTranslator>
 
 #include "core/automation.h"
+#include "core/datapaths.h"
 #include "app/mainwindow.h"
 #include "connect_ui/connectpanel.h"
 #include "core/restart.h"
@@ -49,7 +50,7 @@ int main(int argc, char *argv[])
     // Installed even when the file is missing: the texts then stay English.
     QTranslator translator;
     const bool translated = !english
-        && translator.load(QCoreApplication::applicationDirPath() + QStringLiteral("/Setwright.qm"));
+        && translator.load(datapaths::dataFile(QStringLiteral("Setwright.qm")));
     QCoreApplication::installTranslator(&translator);
     const int language = translated ? kLanguageChinese : kLanguageEnglish;
     // Qt's own texts (file dialogs, standard buttons): a copy beside Setwright.qm first, then
@@ -59,7 +60,7 @@ int main(int argc, char *argv[])
         const QLocale chinese(QLocale::Chinese, QLocale::China);
         const QString prefix = QStringLiteral("qtbase");
         const QString separator = QStringLiteral("_");
-        if (qtTranslator.load(chinese, prefix, separator, QCoreApplication::applicationDirPath())
+        if (qtTranslator.load(chinese, prefix, separator, datapaths::dataFolder())
             || qtTranslator.load(chinese, prefix, separator,
                                  QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
             QCoreApplication::installTranslator(&qtTranslator);

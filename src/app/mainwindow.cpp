@@ -82,7 +82,7 @@ MainWindow::MainWindow(int language, const QString &databaseFile, DelayService *
                        QWidget *parent)
     : QMainWindow(parent)
     , m_language(language)
-    , m_database(databaseFile.isEmpty() ? DatabaseLocation::besideProgram(databaseErrorBox())
+    , m_database(databaseFile.isEmpty() ? DatabaseLocation::delivered(databaseErrorBox())
                                         : DatabaseLocation(databaseFile, databaseErrorBox()))
     , m_ownDelay(delay ? nullptr : std::make_unique<SleepingDelayService>())
     , m_delay(delay ? delay : m_ownDelay.get())

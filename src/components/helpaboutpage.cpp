@@ -10,6 +10,7 @@
 #include "components/desktopviewer.h"
 #include "components/helpviewer.h"
 #include "core/configfile.h"
+#include "core/datapaths.h"
 
 namespace {
 constexpr int kLanguageChinese = 0;
@@ -72,7 +73,7 @@ QString HelpAboutPage::helpDocument(const QString &folder, int language)
 
 QString HelpAboutPage::helpFilePath() const
 {
-    return helpDocument(m_documentFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_documentFolder,
+    return helpDocument(m_documentFolder.isEmpty() ? datapaths::dataFolder() : m_documentFolder,
                         m_language);
 }
 

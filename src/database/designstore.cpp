@@ -149,8 +149,10 @@ DbResult DesignStore::replaceDesign(int pritId, const PrinterDesign &design)
 {
     m_lastError.clear();
     DatabaseTransaction transaction(m_location);
-    if (!transaction.isActive())
+    if (!transaction.isActive()) {
+        m_lastError = transaction.error();
         return DbDeleteFailed;
+    }
     const DbResult result = storeDesign(pritId, design);
     if (result != DbOk)
         return result;
@@ -164,8 +166,10 @@ DbResult DesignStore::saveDesign(
     if (name.isEmpty())
         return DbInsertFailed;
     DatabaseTransaction transaction(m_location);
-    if (!transaction.isActive())
+    if (!transaction.isActive()) {
+        m_lastError = transaction.error();
         return DbInsertFailed;
+    }
     PrinterTypeTable types(m_location);
     PrinterTypeRecord type = types.findPrinterType(name);
     DbResult result = DbOk;
@@ -366,6 +370,8 @@ DbResult DesignStore::deletePrinterTypes(const QStringList &names)
         if (type.pritId() == 0)
             continue;
         DatabaseTransaction transaction(m_location);
+        if (!transaction.isActive() && m_lastError.isEmpty())
+            m_lastError = transaction.error();
         DbResult result
             = transaction.isActive() ? deleteRowsOf(m_location, type.pritId(), &m_lastError) : DbDeleteFailed;
         PrinterTypeTable types(m_location);

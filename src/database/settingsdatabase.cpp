@@ -4,13 +4,18 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QThread>
 #include <QVariant>
+
+#include "core/datapaths.h"
 
 namespace {
 // The tables and columns the program reads.
@@ -88,6 +93,53 @@ DatabaseCheck checkOpen(QSqlDatabase &db)
     return {};
 }
 
+// Copies `from` to `to` whole: written under a staging name, then renamed to `to` only when no
+// file of that name exists (another process's copy, maybe changed already, is kept).
+bool copyWhole(const QString &from, const QString &to, QString *reason)
+{
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly)) {
+        *reason = QStringLiteral("%1: %2").arg(from, source.errorString());
+        return false;
+    }
+    const QString folder = QFileInfo(to).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        *reason = QStringLiteral("%1: the folder cannot be made").arg(folder);
+        return false;
+    }
+    const QString staging = to + QStringLiteral(".new");
+    QSaveFile copy(staging);
+    if (!copy.open(QIODevice::WriteOnly)) {
+        *reason = QStringLiteral("%1: %2").arg(staging, copy.errorString());
+        return false;
+    }
+    constexpr qint64 kChunk = 1 << 16;
+    qint64 copied = 0;
+    while (!source.atEnd()) {
+        const QByteArray chunk = source.read(kChunk);
+        if (chunk.isEmpty() || copy.write(chunk) != chunk.size()) {
+            const bool readFailed = chunk.isEmpty();
+            *reason = readFailed ? QStringLiteral("%1: %2").arg(from, source.errorString())
+                                 : QStringLiteral("%1: %2").arg(staging, copy.errorString());
+            return false; // the unfinished copy goes with `copy`
+        }
+        copied += chunk.size();
+    }
+    if (copied != source.size() || !copy.commit()) {
+        *reason = QStringLiteral("%1: %2").arg(staging, copy.errorString());
+        return false;
+    }
+    // Qt renames without replacing: a copy made meanwhile by another process wins.
+    QFile staged(staging);
+    if (staged.rename(to))
+        return true;
+    const bool someoneElse = QFileInfo::exists(to);
+    if (!someoneElse)
+        *reason = QStringLiteral("%1: %2").arg(to, staged.errorString());
+    staged.remove();
+    return someoneElse;
+}
+
 // Marks, on the connection's driver, that a DatabaseTransaction spans the current operations.
 constexpr char kHeldProperty[] = "rkTransactionHeld";
 } // namespace
@@ -143,11 +195,52 @@ DatabaseLocation::DatabaseLocation(const QString &filePath, OpenFailureHook onOp
 {
 }
 
-DatabaseLocation DatabaseLocation::besideProgram(OpenFailureHook onOpenFailure)
+DatabaseLocation DatabaseLocation::delivered(OpenFailureHook onOpenFailure)
 {
-    return DatabaseLocation(QCoreApplication::applicationDirPath() + QLatin1Char('/')
-            + QLatin1String(SettingsDatabase::kFileName),
+    return delivered(QCoreApplication::applicationDirPath(), datapaths::userDataFolder(),
         std::move(onOpenFailure));
+}
+
+DatabaseLocation DatabaseLocation::delivered(
+    const QString &programFolder, const QString &userFolder, OpenFailureHook onOpenFailure)
+{
+    const QString name = QLatin1String(SettingsDatabase::kFileName);
+    DatabaseLocation location(
+        QDir(datapaths::dataFolder(programFolder)).filePath(name), std::move(onOpenFailure));
+    if (datapaths::installedLayout(programFolder)) {
+        // Without a user folder the copy cannot be made; prepareChange says so.
+        location.m_userCopy = userFolder.isEmpty() ? QString() : QDir(userFolder).filePath(name);
+        location.m_copyRequired = true;
+    }
+    return location;
+}
+
+QString DatabaseLocation::filePath() const
+{
+    if (!m_userCopy.isEmpty() && QFileInfo::exists(m_userCopy))
+        return m_userCopy;
+    return m_filePath;
+}
+
+bool DatabaseLocation::prepareChange(QString *error) const
+{
+    if (!m_copyRequired)
+        return true;
+    if (m_userCopy.isEmpty()) {
+        *error = QCoreApplication::translate("SettingsDatabase",
+            "There is no folder for your own copy of the settings database (no home folder).");
+        return false;
+    }
+    if (QFileInfo::exists(m_userCopy))
+        return true;
+    QString reason;
+    if (copyWhole(m_filePath, m_userCopy, &reason))
+        return true;
+    *error = QCoreApplication::translate(
+        "SettingsDatabase", "Your own copy %1 of the settings database cannot be made: %2")
+                 .arg(m_userCopy, reason);
+    qDebug() << "settings database copy:" << *error;
+    return false;
 }
 
 void DatabaseLocation::reportOpenFailure() const
@@ -196,16 +289,20 @@ QSqlDatabase openSettingsDatabase(const DatabaseLocation &location)
 }
 
 DatabaseTransaction::DatabaseTransaction(const DatabaseLocation &location)
-    : m_db(openSettingsDatabase(location))
 {
+    if (!location.prepareChange(&m_error))
+        return;
+    m_db = openSettingsDatabase(location);
     // A transaction inside another one is not ours to end.
     if (!m_db.isOpen() || SettingsDatabase::isHeld(m_db))
         return;
     m_active = m_db.transaction();
-    if (m_active)
+    if (m_active) {
         m_db.driver()->setProperty(kHeldProperty, true);
-    else
+    } else {
+        m_error = m_db.lastError().text();
         m_db.close();
+    }
 }
 
 DatabaseTransaction::~DatabaseTransaction()

@@ -17,10 +17,24 @@ public:
 
     DatabaseLocation() = default;
     explicit DatabaseLocation(const QString &filePath, OpenFailureHook onOpenFailure = {});
-    // SWTDatabase.db in the program's own folder.
-    static DatabaseLocation besideProgram(OpenFailureHook onOpenFailure = {});
+    // The delivered SWTDatabase.db of the running program (see datapaths.h), or the user's copy
+    // of it once there is one.
+    static DatabaseLocation delivered(OpenFailureHook onOpenFailure = {});
+    // The same for a program in `programFolder` whose user keeps copies in `userFolder`. An
+    // installed program's database is never changed in place: the first change copies it to
+    // `userFolder`, and the copy is read from then on. In the build tree the file beside the
+    // program is changed in place.
+    static DatabaseLocation delivered(const QString &programFolder, const QString &userFolder,
+        OpenFailureHook onOpenFailure = {});
 
-    QString filePath() const { return m_filePath; }
+    // The file in use: the user's copy when there is one, else the delivered file.
+    QString filePath() const;
+    // Where changes go when the delivered file is not to be changed; empty when it is.
+    QString userCopyPath() const { return m_userCopy; }
+    // Called before every change: makes the user's copy when changes go there and there is none
+    // yet. The copy appears whole or not at all, and an existing copy is never replaced. False,
+    // with the reason, when it cannot be made; nothing may be changed then.
+    bool prepareChange(QString *error) const;
     // How long a statement waits for another process's lock before it fails.
     int busyTimeoutMs() const { return m_busyTimeoutMs; }
     void setBusyTimeoutMs(int ms) { m_busyTimeoutMs = ms; }
@@ -28,6 +42,8 @@ public:
 
 private:
     QString m_filePath;
+    QString m_userCopy;
+    bool m_copyRequired = false;
     OpenFailureHook m_onOpenFailure;
     int m_busyTimeoutMs = kDefaultBusyTimeoutMs;
 };
@@ -85,6 +101,8 @@ public:
     DatabaseTransaction &operator=(const DatabaseTransaction &) = delete;
 
     bool isActive() const { return m_active; }
+    // Why the transaction could not begin; empty when it is active or the reason is unknown.
+    QString error() const { return m_error; }
     // Commits; on failure rolls back. Returns false when nothing was stored.
     bool commit();
     void rollback();
@@ -94,4 +112,5 @@ private:
 
     QSqlDatabase m_db;
     bool m_active = false;
+    QString m_error;
 };

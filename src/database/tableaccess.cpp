@@ -25,8 +25,11 @@ DbResult TableAccess::changeBatch(
 DbResult TableAccess::runChange(
     const QString &statement, const QVariantList &values, bool batch, DbResult failure)
 {
-    open();
     m_lastError.clear();
+    // An installed program's database is changed only in the user's copy.
+    if (!m_location.prepareChange(&m_lastError))
+        return failure;
+    open();
     // Inside a DatabaseTransaction the change joins it and the owner commits.
     const bool ownTransaction = !SettingsDatabase::isHeld(m_db);
     // Without a transaction of its own a change could not be undone, so it is not made.

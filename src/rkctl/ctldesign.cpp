@@ -22,7 +22,7 @@ const QString kDelete = QStringLiteral("delete-type");
 
 DatabaseLocation databaseOf(const CtlOptions &options)
 {
-    return options.databaseFile.isEmpty() ? DatabaseLocation::besideProgram()
+    return options.databaseFile.isEmpty() ? DatabaseLocation::delivered()
                                           : DatabaseLocation(options.databaseFile);
 }
 

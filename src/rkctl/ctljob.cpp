@@ -140,7 +140,7 @@ CtlJob::CtlJob(const CtlOptions &options, const CtlConnection &connection, const
     , m_connection(connection)
     , m_fileTag(fileTag)
 {
-    m_databasePath = options.databaseFile.isEmpty() ? DatabaseLocation::besideProgram().filePath()
+    m_databasePath = options.databaseFile.isEmpty() ? DatabaseLocation::delivered().filePath()
                                                     : options.databaseFile;
 }
 

@@ -319,7 +319,7 @@ void describe(QCommandLineParser &parser)
             QStringLiteral("Language of the database texts: en (default) or zh."),
             QStringLiteral("LANG") },
         { QStringLiteral("database"),
-            QStringLiteral("Settings database (default: SWTDatabase.db beside rkctl)."),
+            QStringLiteral("Settings database (default: the designer's copy, else the delivered one)."),
             QStringLiteral("FILE") },
         { QStringLiteral("hosts"), QStringLiteral("Run the command on every printer in FILE."),
             QStringLiteral("FILE") },

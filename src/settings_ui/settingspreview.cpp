@@ -107,7 +107,7 @@ int runSettingsPreview(
     const QString &typeName, const QString &blockFile, int language, const QString &typeCode)
 {
     const DatabaseLocation location
-        = DatabaseLocation::besideProgram([](const QString &title, const QString &text) {
+        = DatabaseLocation::delivered([](const QString &title, const QString &text) {
               err() << title << ": " << text << Qt::endl;
           });
 
