@@ -11,7 +11,7 @@ SECONDS_EACH=${FUZZ_SECONDS:-60}
 JOBS=${JOBS:-$(nproc)}
 
 bash scripts/install-deps.sh
-bash scripts/install-fuzz-deps.sh
+bash scripts/install-deps.sh fuzz
 if [ ! -f "$BUILD/CMakeCache.txt" ]; then
   launcher=()
   if [ "${RK_CCACHE:-1}" = 1 ] && command -v ccache >/dev/null; then
