@@ -7,6 +7,7 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "databaseboxwatch.h"
 #include "app/databaseerrorbox.h"
 #include "app/mainwindow.h"
 #include "app/optionbar.h"
@@ -22,26 +23,6 @@
 
 namespace {
 constexpr int kLoginDialogMs = 1000;
-
-// Remembers the database error boxes shown (they confirm themselves in unattended runs).
-class DatabaseBoxWatch : public QObject
-{
-public:
-    DatabaseBoxWatch() { qApp->installEventFilter(this); }
-    ~DatabaseBoxWatch() override { qApp->removeEventFilter(this); }
-    QStringList texts;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        auto *box = qobject_cast<QMessageBox *>(watched);
-        if (box && event->type() == QEvent::Show
-            && box->objectName() == QLatin1String(kDatabaseErrorBoxName))
-            texts << box->windowTitle() + QLatin1Char('\n') + box->text() + QLatin1Char('\n')
-                    + box->informativeText();
-        return false;
-    }
-};
 
 QByteArray fileHash(const QString &path)
 {

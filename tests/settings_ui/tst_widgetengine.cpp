@@ -85,6 +85,20 @@ private:
         return engine;
     }
 
+    // Rows "name", "code", "language": every delivered type in Chinese and in English.
+    static void addDeliveredTypeRows()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<int>("language");
+        for (const auto &type : deliveredTypes()) {
+            QTest::newRow(qPrintable(type.first + QStringLiteral(", Chinese")))
+                << type.first << type.second << 0;
+            QTest::newRow(qPrintable(type.first + QStringLiteral(", English")))
+                << type.first << type.second << 1;
+        }
+    }
+
 private slots:
     void loadResolvesThePrinterType_data()
     {
@@ -692,20 +706,7 @@ private slots:
         engine.run();
         QCOMPARE(completed.count(), 4);
     }
-    // Every section of every delivered printer fits the smallest window in both languages, and
-    // each default text can be brought into view with room to be read.
-    void captionsShowTheirAnnotation_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<int>("language");
-        for (const auto &type : deliveredTypes()) {
-            QTest::newRow(qPrintable(type.first + QStringLiteral(", Chinese")))
-                << type.first << type.second << 0;
-            QTest::newRow(qPrintable(type.first + QStringLiteral(", English")))
-                << type.first << type.second << 1;
-        }
-    }
+    void captionsShowTheirAnnotation_data() { addDeliveredTypeRows(); }
 
     // Every setting of a delivered printer explains itself, and clicking its caption or its
     // control shows the explanation, one bullet a line.
@@ -769,18 +770,9 @@ private slots:
         page.setPages({});
     }
 
-    void sectionsFitTheSmallestWindow_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<int>("language");
-        for (const auto &type : deliveredTypes()) {
-            QTest::newRow(qPrintable(type.first + QStringLiteral(", Chinese")))
-                << type.first << type.second << 0;
-            QTest::newRow(qPrintable(type.first + QStringLiteral(", English")))
-                << type.first << type.second << 1;
-        }
-    }
+    // Every section of every delivered printer fits the smallest window in both languages, and
+    // each default text can be brought into view with room to be read.
+    void sectionsFitTheSmallestWindow_data() { addDeliveredTypeRows(); }
 
     void sectionsFitTheSmallestWindow()
     {
