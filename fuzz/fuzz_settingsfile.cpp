@@ -4,6 +4,8 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <QVector>
+
 #include "engine/settingsfile.h"
 #include "fuzzsupport.h"
 
@@ -22,6 +24,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(!SettingsFile::quoted(content.modelName).isEmpty());
 
     QByteArray current(SettingsFile::kBlockSize, '\x5a');
+    static const QVector<int> kept = [] {
+        QVector<int> positions;
+        for (int i = 0; i < SettingsFile::kBlockSize; ++i) {
+            if (SettingsFile::keptOnImport(i))
+                positions.append(i);
+        }
+        return positions;
+    }();
     for (const QString &model : { content.modelName, QStringLiteral("RK5200") }) {
         for (const bool legacy : { false, true }) {
             QByteArray block = current;
@@ -32,10 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                 FUZZ_CHECK(block == current);
                 continue;
             }
-            for (int i = 0; i < block.size(); ++i) {
-                if (SettingsFile::keptOnImport(i))
-                    FUZZ_CHECK(block.at(i) == current.at(i));
-            }
+            for (const int i : kept)
+                FUZZ_CHECK(block.at(i) == current.at(i));
         }
     }
 

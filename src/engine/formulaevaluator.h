@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QHash>
+#include <QPair>
 #include <QScopedPointer>
 #include <QString>
+#include <QScriptValue>
 #include <QSet>
+#include <QVector>
 
 class QScriptEngine;
 
@@ -11,8 +14,9 @@ class QScriptEngine;
 //
 // Every evaluation must give what a fresh script engine would give for the same text, but a fresh
 // engine costs close to a millisecond, far too much for a fill of a whole block. So one engine is
-// reused and anything a program leaves behind in the global object is removed after each run; the
-// results are also kept per text, since a text always evaluates to the same number.
+// reused and anything a program leaves behind in the global object is removed after each run; a
+// program that changed a built-in ("Math.floor=1") gets a fresh engine after it. The results are
+// also kept per text, since a text always evaluates to the same number.
 class FormulaEvaluator
 {
     Q_DISABLE_COPY_MOVE(FormulaEvaluator)
@@ -36,10 +40,18 @@ private:
     };
 
     Result run(const QString &program);
+    void startEngine();
     void removeLeftovers();
+    bool builtInsChanged() const;
 
     QScopedPointer<QScriptEngine> m_engine;
     QSet<QString> m_baseGlobals;
+    // Each built-in and each member of a built-in object, as a fresh engine has them.
+    QVector<QScriptValue> m_builtIns;
+    QVector<QScriptValue> m_builtInOwners;
+    QVector<QString> m_builtInNames;
+    // The built-in objects and their number of members.
+    QVector<QPair<QScriptValue, int>> m_builtInObjects;
     QHash<QString, Result> m_cache;
     int m_engineRuns = 0;
 };

@@ -4,10 +4,11 @@
 
 #include <QFile>
 #include <QTextCodec>
+#include <QVector>
 
 namespace {
 
-QString unquoted(const QString &value)
+QStringRef unquoted(const QStringRef &value)
 {
     if (value.size() >= 2 && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\''))
         && value.back() == value.front())
@@ -26,29 +27,35 @@ IniReader::IniReader(const QString &path)
     QByteArray data = file.readAll();
     if (data.startsWith("\xEF\xBB\xBF"))
         data.remove(0, 3);
-    // Package files written on Windows are often in its ANSI code page rather than UTF-8.
+    // Package files written on Windows are often in its ANSI code page rather than UTF-8. Codecs
+    // live as long as the program; looking one up by name costs more than reading a small file.
+    static QTextCodec *const utf8 = QTextCodec::codecForName("UTF-8");
+    static QTextCodec *const ansi = QTextCodec::codecForName("Windows-1252");
     QTextCodec::ConverterState state;
-    QString text = QTextCodec::codecForName("UTF-8")->toUnicode(data.constData(), data.size(), &state);
+    QString text = utf8->toUnicode(data.constData(), data.size(), &state);
     if (state.invalidChars > 0)
-        text = QTextCodec::codecForName("Windows-1252")->toUnicode(data);
+        text = ansi->toUnicode(data);
+    // Views into the text: a file of many short lines would otherwise cost several strings a line.
     QString section;
     bool inSection = false;
-    for (const QString &raw : text.split(QLatin1Char('\n'))) {
-        const QString line = raw.trimmed();
+    const QVector<QStringRef> lines = text.splitRef(QLatin1Char('\n'));
+    for (const QStringRef &raw : lines) {
+        const QStringRef line = raw.trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1Char(';')))
             continue;
         if (line.startsWith(QLatin1Char('['))) {
             const int end = line.indexOf(QLatin1Char(']'));
-            section = (end < 0 ? line.mid(1) : line.mid(1, end - 1)).trimmed();
+            section = (end < 0 ? line.mid(1) : line.mid(1, end - 1)).trimmed().toString();
             inSection = true;
             continue;
         }
         if (!inSection)
             continue;
         const int equals = line.indexOf(QLatin1Char('='));
-        const QString key = (equals < 0 ? line : line.left(equals)).trimmed();
-        const QString value = equals < 0 ? QString() : unquoted(line.mid(equals + 1).trimmed());
-        m_entries.append({ section, key, value });
+        const QStringRef key = (equals < 0 ? line : line.left(equals)).trimmed();
+        const QStringRef value
+            = equals < 0 ? QStringRef() : unquoted(line.mid(equals + 1).trimmed());
+        m_entries.append({ section, key.toString(), value.toString() });
     }
 }
 

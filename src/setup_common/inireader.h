@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QList>
+#include <QVector>
 #include <QString>
 
 // Reads a package's INI file the way the Windows profile functions do, which is what the files
@@ -35,6 +35,6 @@ private:
         QString key;
         QString value;
     };
-    QList<Entry> m_entries;
+    QVector<Entry> m_entries;
     bool m_exists = false;
 };

@@ -109,6 +109,19 @@ private slots:
         QVERIFY(ok);
         evaluator.evaluate(QStringLiteral("q + f()"), &ok);
         QVERIFY(!ok);
+        // Built-ins changed, replaced or added to are as new for the next formula (each check is
+        // its own text, so that none comes from the cache).
+        const char *changes[] = { "Math.floor=function(x){return 7;}; 1", "Math=0; 1",
+            "Math.q=3; 1", "NaN=1; parseInt=0; 1",
+            "Object.defineProperty(Math, 'floor', { value: Math.ceil }), 1" };
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(evaluator.evaluate(QString::fromLatin1(changes[i]), &ok), 1.0);
+            const QString tag = QStringLiteral(" + 0*%1").arg(i);
+            QCOMPARE(evaluator.evaluate(QStringLiteral("Math.floor(2.5) + (Math.q ? 10 : 0)") + tag),
+                2.0);
+            QCOMPARE(evaluator.evaluate(QStringLiteral("parseInt('4') + (isNaN(NaN) ? 0 : 10)") + tag),
+                4.0);
+        }
         // Cached results are the same numbers and do not run the engine again.
         const int runs = evaluator.engineRuns();
         QCOMPARE(evaluator.evaluate(QStringLiteral("H=12.00")), 12.0);
