@@ -24,7 +24,9 @@ IniReader::IniReader(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return;
     m_exists = true;
-    QByteArray data = file.readAll();
+    // A package's INI file is a few kilobytes; a bigger one, or a device that never ends, is
+    // read only as far as a file of the programs could go.
+    QByteArray data = file.read(kMaxFileSize);
     if (data.startsWith("\xEF\xBB\xBF"))
         data.remove(0, 3);
     // Package files written on Windows are often in its ANSI code page rather than UTF-8. Codecs

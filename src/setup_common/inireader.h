@@ -12,6 +12,7 @@ class IniReader
 {
 public:
     static constexpr int kMaxValueLength = 255;
+    static constexpr qint64 kMaxFileSize = 1 << 20;
 
     // Reads the file once; a missing or unreadable file behaves as an empty one.
     explicit IniReader(const QString &path);

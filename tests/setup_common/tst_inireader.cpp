@@ -55,6 +55,8 @@ void tst_IniReader::value_data()
     QTest::newRow("number not a number") << QByteArray("[A]\nK=unknown\n") << "A" << "K" << "unknown" << 0;
     QTest::newRow("negative number") << QByteArray("[A]\nK=-2\n") << "A" << "K" << "-2" << -2;
     QTest::newRow("number too large") << QByteArray("[A]\nK=99999999999\n") << "A" << "K" << "99999999999" << 0;
+    QTest::newRow("key past the file size limit ignored")
+        << QByteArray("[A]\nJ=1\n;" + QByteArray(IniReader::kMaxFileSize, 'c') + "\nK=2\n") << "A" << "K" << "unknown" << 0;
     QTest::newRow("key before any section ignored") << QByteArray("K=1\n[A]\n") << "A" << "K" << "unknown" << 0;
 }
 
@@ -83,6 +85,11 @@ void tst_IniReader::missingFile()
     QVERIFY(!ini.fileExists());
     QCOMPARE(ini.value(QStringLiteral("A"), QStringLiteral("K")), QStringLiteral("unknown"));
     QCOMPARE(ini.intValue(QStringLiteral("A"), QStringLiteral("K")), 0);
+
+    // A device that never ends is read as far as the size limit, not forever.
+    const IniReader endless(QStringLiteral("/dev/zero"));
+    QVERIFY(endless.fileExists());
+    QCOMPARE(endless.value(QStringLiteral("A"), QStringLiteral("K")), QStringLiteral("unknown"));
 }
 
 void tst_IniReader::resolve_data()

@@ -2,11 +2,14 @@
 
 #include <cjson/cJSON.h>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 #include <QCryptographicHash>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 namespace {
 
@@ -636,10 +639,21 @@ bool SimulatedPrinter::saveState(QString *error) const
     o.insert(QStringLiteral("lastFirmwareSize"), m_state.lastFirmwareSize);
     o.insert(QStringLiteral("lastFirmwareCheck"), m_state.lastFirmwareCheck);
     o.insert(QStringLiteral("lastFirmwareSha256"), m_state.lastFirmwareSha256);
-    QSaveFile file(m_statePath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(o).toJson()) < 0
-        || !file.commit()) {
+    // Replaced whole by a rename, so a reader never sees half a file, but not synced to disk:
+    // a sync on a busy disk can hold the reply past the host's read wait, which no printer does.
+    const QString temporary = m_statePath + QStringLiteral(".new");
+    QFile file(temporary);
+    const QByteArray text = QJsonDocument(o).toJson();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size()
+        || !file.flush()) {
         *error = file.errorString();
+        return false;
+    }
+    file.close();
+    if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(m_statePath).constData())
+        != 0) {
+        *error = QString::fromLocal8Bit(std::strerror(errno));
+        QFile::remove(temporary);
         return false;
     }
     return true;
