@@ -221,16 +221,16 @@ void Communication::closePort()
     m_runOpen = false;
 }
 
-bool Communication::sendBytes(const QByteArray &bytes)
+bool Communication::sendBytes(const QByteArray &bytes, bool report)
 {
     const QByteArray kept = m_sendBuffer;
     m_sendBuffer = bytes;
-    const bool ok = send();
+    const bool ok = send(report);
     m_sendBuffer = kept;
     return ok;
 }
 
-bool Communication::send()
+bool Communication::send(bool report)
 {
     try {
         switch (m_portType) {
@@ -262,7 +262,10 @@ bool Communication::send()
             break;
         }
     } catch (COMM_ERROR_CODE code) {
-        raise(code, "communicate Error3: ");
+        if (report)
+            raise(code, "communicate Error3: ");
+        else
+            qDebug() << "communicate Error3 (trying again): " << code;
         return false;
     }
     return true;
@@ -395,12 +398,12 @@ bool Communication::frameInvalid() const
     return replyCheck().verdict(m_received) == ReplyCheck::Verdict::Invalid;
 }
 
-bool Communication::sendAfterPreamble(bool newConnection)
+bool Communication::sendAfterPreamble(bool newConnection, bool report)
 {
     // A printer on a new connection knows nothing of what went out on the old one.
-    if (newConnection && !m_resendPreamble.isEmpty() && !sendBytes(m_resendPreamble))
+    if (newConnection && !m_resendPreamble.isEmpty() && !sendBytes(m_resendPreamble, report))
         return false;
-    return send();
+    return send(report);
 }
 
 bool Communication::sendReceive()
@@ -592,12 +595,15 @@ bool Communication::communicateAgain()
 bool Communication::communicateNetwork()
 {
     try {
-        if (!sendAfterPreamble(m_tcp->isNewConnection()))
-            return false;
-        pause(m_runReplyDelay);
+        // A printer that dropped the connection shows it at the write when its close came
+        // first, else as a missing reply: either way the bytes go once more on a new one.
+        const bool sent = sendAfterPreamble(m_tcp->isNewConnection(), false);
         ReplyCheck::Verdict verdict = ReplyCheck::Verdict::Incomplete;
-        if (!awaitReply(&verdict))
-            return false;
+        if (sent) {
+            pause(m_runReplyDelay);
+            if (!awaitReply(&verdict))
+                return false;
+        }
         if (verdict == ReplyCheck::Verdict::Incomplete) {
             // Nothing or too little usually means the printer dropped the connection: once more
             // afresh, with whatever must go in front of these bytes for the printer to take

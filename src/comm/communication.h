@@ -138,9 +138,10 @@ public slots:
     void setPortOpen(bool open) { m_portOpen = open; }
 
 private:
-    bool send();
-    bool sendBytes(const QByteArray &bytes);
-    bool sendAfterPreamble(bool newConnection);
+    // `report` false leaves a failure untold, for a caller that tries again.
+    bool send(bool report = true);
+    bool sendBytes(const QByteArray &bytes, bool report = true);
+    bool sendAfterPreamble(bool newConnection, bool report = true);
     void sendBlocks(int blockSize, const std::function<void(const QByteArray &)> &writer);
     bool isBulkMode() const { return m_mode == ModeBulk || m_mode == ModeBulkNoRescan; }
     bool readPort(int n, QByteArray *bytes, const char *errorPrefix);
