@@ -24,8 +24,8 @@ IniReader::IniReader(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return;
     m_exists = true;
-    // A package's INI file is a few kilobytes; a bigger one, or a device that never ends, is
-    // read only as far as a file of the programs could go.
+    // A package's INI file is a few kilobytes: a bigger file, or a device that never ends, is
+    // read no further than its first MiB.
     QByteArray data = file.read(kMaxFileSize);
     if (data.startsWith("\xEF\xBB\xBF"))
         data.remove(0, 3);
