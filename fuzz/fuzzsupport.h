@@ -51,10 +51,11 @@ inline QString fileWith(const QString &name, const QByteArray &content)
 {
     // In memory where there is such a folder: the writers sync their files, and a disk would
     // make each run wait for it.
-    static QTemporaryDir *dir = new QTemporaryDir(QFileInfo(QStringLiteral("/dev/shm")).isWritable()
+    // Removed when the run ends as it should (a crash leaves it for the finding's sake).
+    static QTemporaryDir dir(QFileInfo(QStringLiteral("/dev/shm")).isWritable()
             ? QStringLiteral("/dev/shm/rkfuzz-XXXXXX")
             : QDir::tempPath() + QStringLiteral("/rkfuzz-XXXXXX"));
-    const QString path = dir->filePath(name);
+    const QString path = dir.filePath(name);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
         || file.write(content) != content.size())
