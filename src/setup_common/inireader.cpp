@@ -25,8 +25,16 @@ IniReader::IniReader(const QString &path)
         return;
     m_exists = true;
     // A package's INI file is a few kilobytes: a bigger file, or a device that never ends, is
-    // read no further than its first MiB.
-    QByteArray data = file.read(kMaxFileSize);
+    // read no further than its first MiB. In pieces, since a read of the whole limit at once
+    // would set aside a MiB for every small file.
+    QByteArray data;
+    char piece[16384];
+    while (data.size() < kMaxFileSize) {
+        const qint64 got = file.read(piece, qMin<qint64>(sizeof piece, kMaxFileSize - data.size()));
+        if (got <= 0)
+            break;
+        data.append(piece, int(got));
+    }
     if (data.startsWith("\xEF\xBB\xBF"))
         data.remove(0, 3);
     // Package files written on Windows are often in its ANSI code page rather than UTF-8. Codecs
