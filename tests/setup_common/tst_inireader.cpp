@@ -55,8 +55,10 @@ void tst_IniReader::value_data()
     QTest::newRow("number not a number") << QByteArray("[A]\nK=unknown\n") << "A" << "K" << "unknown" << 0;
     QTest::newRow("negative number") << QByteArray("[A]\nK=-2\n") << "A" << "K" << "-2" << -2;
     QTest::newRow("number too large") << QByteArray("[A]\nK=99999999999\n") << "A" << "K" << "99999999999" << 0;
+    QTest::newRow("key just inside the file size limit found")
+        << QByteArray("[A]\n;" + QByteArray(IniReader::kMaxFileSize - 16, 'c') + "\nK=2\n") << "A" << "K" << "2" << 2;
     QTest::newRow("key past the file size limit ignored")
-        << QByteArray("[A]\nJ=1\n;" + QByteArray(IniReader::kMaxFileSize, 'c') + "\nK=2\n") << "A" << "K" << "unknown" << 0;
+        << QByteArray("[A]\n;" + QByteArray(IniReader::kMaxFileSize, 'c') + "\nK=2\n") << "A" << "K" << "unknown" << 0;
     QTest::newRow("key before any section ignored") << QByteArray("K=1\n[A]\n") << "A" << "K" << "unknown" << 0;
 }
 
